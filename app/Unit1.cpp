@@ -1,0 +1,117 @@
+// The wait engine: trigger keys, the wait against the wall clock, and the paced keystroke queue.
+#include "app/Unit1.h"
+
+#include <algorithm>
+
+#include "app/Errors.h"
+#include "components/KeyCodeTranslation.h"
+
+namespace {
+
+const std::string kLogFileName = "Log.txt";
+
+// Characters the engine never takes for a trigger: 0 comes with every key that produces no
+// character (Shift, F10, arrows) and 13 is the Enter typed around every message. The keyboard
+// watch reports the program's own injected keys too, so either would otherwise let the engine
+// trigger itself: wait after wait from its F10, the pit-in message again from its own Enter.
+bool CanTrigger(std::uint8_t character) {
+    return character != 0 && character != KeyCode::kEnter;
+}
+
+}  // namespace
+
+TForm1::TForm1(const TForm1Services& services)
+    : TComponent(nullptr),
+      Services(services),
+      Log(services.Clock, services.Memo1),
+      Sendkeys1(new TSendkeys(this,
+                              services.Keyboard,
+                              services.Pump,
+                              services.Windows,
+                              services.Clock,
+                              Log)) {}
+
+void TForm1::LogEvent(const std::string& text) {
+    Log.LogEvent(text);
+}
+
+void TForm1::RzBitBtn1Click(TComponent* /*sender*/) {
+    Log.Save(kLogFileName);
+}
+
+// Any queueing replaces what is still waiting. A message longer than the queue is cut to its
+// first 254 characters; the boxes have no length limit and a settings file may hold 2047.
+void TForm1::QueueMessage(const std::string& text) {
+    const std::size_t length = std::min(text.size(), static_cast<std::size_t>(kMaxMessageLength));
+    KeyQueue[0] = KeyCode::kEnter;
+    std::copy_n(text.begin(), length, KeyQueue.begin() + 1);
+    KeyQueue[length + 1] = KeyCode::kEnter;
+    QueuePos = 1;
+    QueueCount = static_cast<std::int32_t>(length + 2);
+}
+
+void TForm1::SendF10() {
+    Sendkeys1->SendKeys(std::string(1, static_cast<char>(KeyCode::kF10)));
+}
+
+// Runs on the user-interface thread, possibly nested inside a send of the timer: it is then
+// handled in full and may replace the queue, whose current chunk the outer tick already took.
+void TForm1::CPKeyHook1Key(TComponent* /*sender*/, TKeyStates aKeyStates, TKeyNames aKeyNames) {
+    if (!aKeyStates.KeyDown || MessageDialogOpen) {
+        return;
+    }
+    if (SkipNextKey) {
+        SkipNextKey = false;
+        return;
+    }
+    const std::uint8_t ch = aKeyNames.Character;
+    LogEvent("Got key " + std::string(1, static_cast<char>(ch)));
+
+    if (CanTrigger(ch) && ch == PitInKey) {
+        QueueMessage(Services.PitInMessageEdit.Text());
+    }
+    if (CanTrigger(ch) && !WaitActive && ch == ActionKey) {
+        // F10 goes first, before the clock is read and the wait marked running: a wait start
+        // key handled during this send still finds no wait, and this handler then sets the end
+        // again from its own, later reading of the clock.
+        SendF10();
+        WaitEndTime = Services.Clock.Now() + WaitSeconds / kSecondsPerDay;
+        WaitActive = true;
+        WarningSent = false;
+    }
+}
+
+void TForm1::Timer1Timer(TComponent* /*sender*/) {
+    SentThisTick = false;
+    // A tick nested inside the drain's send: no second drain, no wait checks.
+    if (SendingNow) {
+        return;
+    }
+
+    const std::int32_t first = QueuePos;
+    const std::int32_t last = std::min(QueueCount, first + kCodesPerTick - 1);
+    if (last >= first) {
+        const std::string chunk(KeyQueue.begin() + (first - 1), KeyQueue.begin() + last);
+        QueuePos = last + 1;
+        SentThisTick = true;
+        SendingNow = true;
+        Sendkeys1->SendKeys(chunk);
+        SendingNow = false;
+    }
+
+    if (WaitSeconds >= kPreWarningSeconds && WaitActive && !WarningSent &&
+        Services.Clock.Now() > WaitEndTime - kPreWarningSeconds / kSecondsPerDay) {
+        WarningSent = true;
+        QueueMessage(Services.POWarningEdit.Text());
+    }
+
+    if (WaitActive && Services.Clock.Now() > WaitEndTime) {
+        ++ExpiryTicks;
+        if (ExpiryTicks > kExpiryTicks) {
+            ExpiryTicks = 0;
+            WaitActive = false;
+            SendF10();
+            QueueMessage(Services.PitOutMessageEdit.Text());
+        }
+    }
+}

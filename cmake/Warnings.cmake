@@ -1,0 +1,16 @@
+# Project warning flags, applied per target so that third-party code keeps its own.
+option(QUORL_WERROR "Treat warnings as errors" OFF)
+
+function(quorl_warnings target)
+    if(MSVC)
+        target_compile_options(${target} PRIVATE /W4 /permissive-)
+        if(QUORL_WERROR)
+            target_compile_options(${target} PRIVATE /WX)
+        endif()
+    else()
+        target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow)
+        if(QUORL_WERROR)
+            target_compile_options(${target} PRIVATE -Werror)
+        endif()
+    endif()
+endfunction()
