@@ -68,7 +68,7 @@ void TForm1::CPKeyHook1Key(TComponent* /*sender*/, TKeyStates aKeyStates, TKeyNa
     LogEvent("Got key " + std::string(1, static_cast<char>(ch)));
 
     if (CanTrigger(ch) && ch == PitInKey) {
-        QueueMessage(Services.PitInMessageEdit.Text());
+        QueueMessage(PitInMessageEdit().Text());
     }
     if (CanTrigger(ch) && !WaitActive && ch == ActionKey) {
         // F10 goes first, before the clock is read and the wait marked running: a wait start
@@ -102,7 +102,7 @@ void TForm1::Timer1Timer(TComponent* /*sender*/) {
     if (WaitSeconds >= kPreWarningSeconds && WaitActive && !WarningSent &&
         Services.Clock.Now() > WaitEndTime - kPreWarningSeconds / kSecondsPerDay) {
         WarningSent = true;
-        QueueMessage(Services.POWarningEdit.Text());
+        QueueMessage(POWarningEdit().Text());
     }
 
     if (WaitActive && Services.Clock.Now() > WaitEndTime) {
@@ -111,7 +111,7 @@ void TForm1::Timer1Timer(TComponent* /*sender*/) {
             ExpiryTicks = 0;
             WaitActive = false;
             SendF10();
-            QueueMessage(Services.PitOutMessageEdit.Text());
+            QueueMessage(PitOutMessageEdit().Text());
         }
     }
 }

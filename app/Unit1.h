@@ -13,6 +13,7 @@
 #include "platform/Keyboard.h"
 #include "platform/LogBox.h"
 #include "platform/MessagePump.h"
+#include "platform/ProfileFile.h"
 #include "platform/TextBox.h"
 #include "platform/TopLevelWindows.h"
 
@@ -46,6 +47,12 @@ public:
     void CPKeyHook1Key(TComponent* sender, TKeyStates aKeyStates, TKeyNames aKeyNames);
     void Timer1Timer(TComponent* sender);
 
+    // The settings file "QuorlWait.ini" beside the executable (its full path given): the load
+    // at show fills the three fields and the three message boxes; the save at close writes all
+    // six back and throws EIniFileException at the first write that fails.
+    void LoadSettings(IProfileFile& profileFile, const std::string& executablePath);
+    void SaveSettings(IProfileFile& profileFile, const std::string& executablePath);
+
     void LogEvent(const std::string& text);
     // The Save button: the log to "Log.txt" in the current directory.
     void RzBitBtn1Click(TComponent* sender);
@@ -72,6 +79,11 @@ public:
     bool SendingNow = false;
     bool SentThisTick = false;
     bool MessageDialogOpen = false;
+
+    // The three message boxes.
+    ITextBox& PitInMessageEdit() { return Services.PitInMessageEdit; }
+    ITextBox& POWarningEdit() { return Services.POWarningEdit; }
+    ITextBox& PitOutMessageEdit() { return Services.PitOutMessageEdit; }
 
 private:
     void QueueMessage(const std::string& text);
