@@ -1,0 +1,91 @@
+// A main window over fakes, with helpers to press keys, tick the timer and read what was sent.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/Unit1.h"
+#include "tests/fakes/FakeBoxes.h"
+#include "tests/fakes/FakeClock.h"
+#include "tests/fakes/FakeKeyboard.h"
+#include "tests/fakes/FakeMessagePump.h"
+
+class EngineFixture : public testing::Test {
+protected:
+    EngineFixture() {
+        Clock.Text = "T";
+        Form.ActionKey = 'z';
+        Form.PitInKey = 'x';
+        Form.WaitSeconds = 20;
+    }
+
+    void Press(std::uint8_t character) { Key(character, true); }
+    void Release(std::uint8_t character) { Key(character, false); }
+
+    void Key(std::uint8_t character, bool keyDown) {
+        TKeyStates states{};
+        states.KeyDown = keyDown;
+        states.WasDown = !keyDown;
+        TKeyNames names{};
+        names.Character = character;
+        Form.CPKeyHook1Key(nullptr, states, names);
+    }
+
+    // One timer tick, 100 ms after the last (or later, for a busy system).
+    void Tick(double secondsSinceLast = 0.1) {
+        Clock.AdvanceSeconds(secondsSinceLast);
+        Form.Timer1Timer(nullptr);
+    }
+
+    void Ticks(int count) {
+        for (int i = 0; i < count; ++i) {
+            Tick();
+        }
+    }
+
+    // The log lines without their date-time text.
+    std::vector<std::string> Events() const {
+        std::vector<std::string> events;
+        for (const std::string& line : Memo1.Stored) {
+            events.push_back(line.substr(kPrefix.size()));
+        }
+        return events;
+    }
+
+    // The strings handed to the sender, in order.
+    std::vector<std::string> Sent() const {
+        const std::string marker = "Sending string ";
+        std::vector<std::string> sent;
+        for (const std::string& event : Events()) {
+            if (event.starts_with(marker)) {
+                sent.push_back(event.substr(marker.size()));
+            }
+        }
+        return sent;
+    }
+
+    int F10Count() const {
+        int count = 0;
+        for (const TInjectedKey& key : Keyboard.Events) {
+            count += key.VirtualKey == 121 && key.Press() ? 1 : 0;
+        }
+        return count;
+    }
+
+    static inline const std::string kPrefix = "T      ";
+    static inline const std::string kF10 = "\xED";
+
+    TFakeClock Clock;
+    TFakeKeyboard Keyboard;
+    TFakeMessagePump Pump;
+    TFakeTopLevelWindows Windows;
+    TFakeLogBox Memo1;
+    TFakeTextBox PitInMessageEdit{"Pit In"};
+    TFakeTextBox POWarningEdit{"Pit Out Warning"};
+    TFakeTextBox PitOutMessageEdit{"Pit Out"};
+    TForm1 Form{{Clock, Keyboard, Pump, Windows, Memo1, PitInMessageEdit, POWarningEdit,
+                 PitOutMessageEdit}};
+};

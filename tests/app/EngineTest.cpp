@@ -1,0 +1,343 @@
+// The wait engine: trigger keys, the queue's pace, the wait's ticks, and events nested in sends.
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "tests/app/EngineFixture.h"
+
+using Strings = std::vector<std::string>;
+
+class QueueTest : public EngineFixture {};
+
+TEST_F(QueueTest, PitInKeyLogsAndQueuesEnterMessageEnterForTheNextTick) {
+    Press('x');
+    EXPECT_EQ(Events(), Strings{"Got key x"});
+    EXPECT_EQ(Form.QueueCount, 8);
+    EXPECT_EQ(Form.QueuePos, 1);
+    Tick();
+    EXPECT_EQ(Sent(), Strings{"\rPit In\r"});
+    EXPECT_TRUE(Form.SentThisTick);
+}
+
+TEST_F(QueueTest, TwentyCharacterMessageGoesOutElevenCodesPerTick) {
+    PitInMessageEdit.Value = "abcdefghijklmnopqrst";
+    Press('x');
+    Ticks(3);
+    EXPECT_EQ(Sent(), (Strings{"\rabcdefghij", "klmnopqrst\r"}));
+    // Twelve lines per chunk of eleven: the string and every key.
+    EXPECT_EQ(Events().size(), 1u + 12u + 12u);
+}
+
+TEST_F(QueueTest, EmptyMessageIsTwoEnters) {
+    PitInMessageEdit.Value = "";
+    Press('x');
+    Tick();
+    EXPECT_EQ(Sent(), Strings{"\r\r"});
+}
+
+TEST_F(QueueTest, TicksWithNothingQueuedSendNothingAndLeaveSentThisTickClear) {
+    Ticks(5);
+    EXPECT_TRUE(Memo1.Stored.empty());
+    EXPECT_FALSE(Form.SentThisTick);
+    Press('x');
+    Ticks(2);
+    EXPECT_FALSE(Form.SentThisTick) << "the tick after the last chunk sends nothing";
+}
+
+TEST_F(QueueTest, MessageIsReadFromItsBoxWhenQueuedNotWhenTyped) {
+    Press('x');
+    PitInMessageEdit.Value = "changed";
+    Tick();
+    EXPECT_EQ(Sent(), Strings{"\rPit In\r"});
+}
+
+TEST_F(QueueTest, AutoRepeatRequeuesTheMessageFromItsStart) {
+    PitInMessageEdit.Value = std::string(30, 'm');
+    Press('x');
+    Tick();
+    Press('x');
+    EXPECT_EQ(Form.QueuePos, 1);
+    Tick();
+    ASSERT_EQ(Sent().size(), 2u);
+    EXPECT_EQ(Sent()[1], "\r" + std::string(10, 'm'));
+}
+
+TEST_F(QueueTest, MessageLongerThanTheQueueIsCutTo254Characters) {
+    std::string message;
+    for (int i = 0; i < 2047; ++i) {
+        message += static_cast<char>('a' + i % 26);
+    }
+    PitInMessageEdit.Value = message;
+    Press('x');
+    EXPECT_EQ(Form.QueueCount, 256);
+    EXPECT_EQ(Form.QueuedCode(255), static_cast<std::uint8_t>(message[253]));
+    EXPECT_EQ(Form.QueuedCode(256), 13);
+    Ticks(30);
+    std::string typed;
+    for (const std::string& chunk : Sent()) {
+        typed += chunk;
+    }
+    EXPECT_EQ(typed, "\r" + message.substr(0, 254) + "\r");
+}
+
+TEST_F(QueueTest, MessageBytesFrom228AreTypedAsTheirSpecialKeys) {
+    PitInMessageEdit.Value = "\xE4\xF0\xFA";  // F1, Home, Shift down
+    Press('x');
+    Tick();
+    std::vector<std::uint8_t> virtualKeys;
+    for (const TInjectedKey& key : Keyboard.Events) {
+        virtualKeys.push_back(key.VirtualKey);
+    }
+    EXPECT_EQ(virtualKeys, (std::vector<std::uint8_t>{13, 13, 112, 112, 36, 36, 16, 13, 13}));
+}
+
+class KeyEventTest : public EngineFixture {};
+
+TEST_F(KeyEventTest, ReleasesAndKeysWhileTheMessageDialogIsOpenDoNothingAtAll) {
+    Release('x');
+    Release('z');
+    Form.MessageDialogOpen = true;
+    Press('x');
+    Press('z');
+    EXPECT_TRUE(Memo1.Stored.empty());
+    EXPECT_EQ(Form.QueueCount, 0);
+    EXPECT_FALSE(Form.WaitActive);
+}
+
+TEST_F(KeyEventTest, SkipNextKeyUsesUpTheNextKeyDownSilently) {
+    Form.SkipNextKey = true;
+    Release('x');
+    EXPECT_TRUE(Form.SkipNextKey) << "a release does not use it up";
+    Press('x');
+    EXPECT_FALSE(Form.SkipNextKey);
+    EXPECT_TRUE(Memo1.Stored.empty());
+    EXPECT_EQ(Form.QueueCount, 0);
+}
+
+TEST_F(KeyEventTest, TriggerKeysMatchTheByteSoShiftedXIsNotThePitInKey) {
+    Press('X');
+    EXPECT_EQ(Events(), Strings{"Got key X"});
+    EXPECT_EQ(Form.QueueCount, 0);
+}
+
+TEST_F(KeyEventTest, KeyWithoutCharacterIsLoggedWithNothingVisible) {
+    Press(0);
+    EXPECT_EQ(Events(), Strings{std::string("Got key \0", 9)});
+}
+
+TEST_F(KeyEventTest, CharactersZeroAndEnterNeverTriggerEvenWhenTheyAreTheKeys) {
+    // The watch reports the engine's own F10, Shift and Enter: a settings file can hold a key
+    // of 256 (character 0) and the key-capture dialog accepts Enter.
+    for (const std::uint8_t key : {std::uint8_t{0}, std::uint8_t{13}}) {
+        SCOPED_TRACE(static_cast<int>(key));
+        Form.ActionKey = key;
+        Form.PitInKey = key;
+        Press(key);
+        EXPECT_EQ(Form.QueueCount, 0);
+        EXPECT_FALSE(Form.WaitActive);
+        EXPECT_EQ(F10Count(), 0);
+    }
+    EXPECT_EQ(Events().size(), 2u) << "both are still logged";
+}
+
+TEST_F(KeyEventTest, SameCharacterForBothKeysDoesBoth) {
+    Form.ActionKey = 'x';
+    Press('x');
+    EXPECT_EQ(Form.QueueCount, 8);
+    EXPECT_TRUE(Form.WaitActive);
+    EXPECT_EQ(Sent(), Strings{kF10});
+}
+
+class WaitTest : public EngineFixture {};
+
+TEST_F(WaitTest, WaitStartKeySendsF10AtOnceAndSetsTheEnd) {
+    const double start = Clock.DayCount;
+    Press('z');
+    EXPECT_EQ(Events(), (Strings{"Got key z", "Sending string " + kF10, "Sending Key " + kF10}));
+    EXPECT_TRUE(Form.WaitActive);
+    EXPECT_FALSE(Form.WarningSent);
+    EXPECT_DOUBLE_EQ(Form.WaitEndTime, start + 20 / 86400.0);
+}
+
+TEST_F(WaitTest, WaitStartKeyDuringAWaitIsOnlyLogged) {
+    Press('z');
+    const double end = Form.WaitEndTime;
+    Tick();
+    Press('z');
+    EXPECT_EQ(F10Count(), 1);
+    EXPECT_EQ(Form.WaitEndTime, end);
+    EXPECT_EQ(Events().back(), "Got key z");
+}
+
+// The tick on which each part of a wait happens, counting ticks after the wait start key.
+struct TWaitTimeline {
+    int PreWarningTick = 0;  // 0: never
+    int PitOutTick = 0;
+};
+
+class WaitTimelineTest : public EngineFixture {
+protected:
+    // Tick k falls k * 100 ms + 50 ms after the key, clear of the exact boundaries, which
+    // sums of tenths of a second cannot hit exactly in a day count anyway.
+    TWaitTimeline Run(int waitSeconds) {
+        Form.WaitSeconds = waitSeconds;
+        Press('z');
+        Clock.AdvanceSeconds(0.05);
+        TWaitTimeline timeline;
+        const int lastTick = std::max(waitSeconds, 0) * 10 + 20;
+        for (int tick = 1; tick <= lastTick && timeline.PitOutTick == 0; ++tick) {
+            Tick();
+            if (timeline.PreWarningTick == 0 && Form.WarningSent) {
+                timeline.PreWarningTick = tick;
+            }
+            if (!Form.WaitActive) {
+                timeline.PitOutTick = tick;
+            }
+        }
+        return timeline;
+    }
+};
+
+TEST_F(WaitTimelineTest, TwentySecondsWarnsAfterFifteenAndEndsOnTheSixthTickAfterTwenty) {
+    // Tick 150 (15.05 s) is the first later than 15 s; ticks 200 to 205 are later than 20 s.
+    const TWaitTimeline timeline = Run(20);
+    EXPECT_EQ(timeline.PreWarningTick, 150);
+    EXPECT_EQ(timeline.PitOutTick, 205);
+    EXPECT_EQ(F10Count(), 2);
+}
+
+TEST_F(WaitTimelineTest, FiveSecondsWarnsOnTheFirstTick) {
+    EXPECT_EQ(Run(5).PreWarningTick, 1);
+}
+
+TEST_F(WaitTimelineTest, FourSecondsNeverWarns) {
+    const TWaitTimeline timeline = Run(4);
+    EXPECT_EQ(timeline.PreWarningTick, 0);
+    EXPECT_EQ(timeline.PitOutTick, 45);
+    for (const std::string& sent : Sent()) {
+        EXPECT_EQ(sent.find("Warning"), std::string::npos);
+    }
+}
+
+TEST_F(WaitTimelineTest, ZeroOrNegativeWaitEndsOnTheSixthTick) {
+    for (const int waitSeconds : {0, -3}) {
+        SCOPED_TRACE(waitSeconds);
+        Form.WaitActive = false;
+        Keyboard.Events.clear();
+        const TWaitTimeline timeline = Run(waitSeconds);
+        EXPECT_EQ(timeline.PreWarningTick, 0);
+        EXPECT_EQ(timeline.PitOutTick, 6);
+        EXPECT_EQ(F10Count(), 2);
+    }
+}
+
+TEST_F(WaitTest, PitOutGoesOutFromTheTickAfterTheSecondF10) {
+    Form.WaitSeconds = 0;
+    Press('z');
+    Ticks(6);
+    EXPECT_EQ(Sent(), (Strings{kF10, kF10}));
+    Tick();
+    EXPECT_EQ(Sent().back(), "\rPit Out\r");
+}
+
+TEST_F(WaitTest, PreWarningStillBeingTypedIsCutOffByThePitOut) {
+    // A busy system: ticks a second apart, at 1.5 s, 2.5 s and on. The warning is queued on
+    // tick 1 and typed from tick 2; ticks 5 to 10 are later than the end, so tick 10 types its
+    // chunk, then F10, and queues the pit-out in place of the rest of the warning.
+    Form.WaitSeconds = 5;
+    POWarningEdit.Value = std::string(200, 'w');
+    Press('z');
+    Clock.AdvanceSeconds(0.5);
+    for (int tick = 1; tick <= 10; ++tick) {
+        Tick(1.0);
+    }
+    EXPECT_EQ(Sent().back(), kF10);
+    EXPECT_EQ(Sent().size(), 1u + 9u + 1u) << "F10, nine chunks of the warning, F10";
+    Tick(1.0);
+    Tick(1.0);
+    EXPECT_EQ(Sent().back(), "\rPit Out\r");
+    EXPECT_EQ(Form.QueuePos, Form.QueueCount + 1);
+}
+
+TEST_F(WaitTest, ChangingTheWaitTimeDuringAWaitKeepsTheEndButDecidesTheWarning) {
+    Form.WaitSeconds = 20;
+    Press('z');
+    const double end = Form.WaitEndTime;
+    Form.WaitSeconds = 4;
+    int warnedAt = 0;
+    for (int tick = 1; tick <= 210; ++tick) {
+        Tick();
+        if (Form.WarningSent && warnedAt == 0) {
+            warnedAt = tick;
+        }
+    }
+    EXPECT_EQ(Form.WaitEndTime, end);
+    EXPECT_EQ(warnedAt, 0);
+    EXPECT_FALSE(Form.WaitActive);
+}
+
+class NestingTest : public EngineFixture {};
+
+TEST_F(NestingTest, TickInsideASendClearsSentThisTickAndStops) {
+    PitInMessageEdit.Value = std::string(30, 'm');
+    Press('x');
+    Pump.AtPass(3, [&] { Form.Timer1Timer(nullptr); });
+    Tick();
+    EXPECT_EQ(Sent().size(), 1u) << "no nested drain";
+    EXPECT_EQ(Form.QueuePos, 12);
+    EXPECT_FALSE(Form.SentThisTick);
+    EXPECT_FALSE(Form.SendingNow);
+}
+
+TEST_F(NestingTest, TickInsideASendRunsNoWaitChecks) {
+    Form.WaitSeconds = 0;
+    Press('z');
+    Ticks(5);
+    Press('x');
+    // The sixth tick would end the wait; nested in a send it must not.
+    Pump.AtPass(1, [&] {
+        Clock.AdvanceSeconds(0.1);
+        Form.Timer1Timer(nullptr);
+        EXPECT_TRUE(Form.WaitActive);
+        EXPECT_EQ(Form.ExpiryTicks, 5);
+    });
+    Tick();
+    EXPECT_FALSE(Form.WaitActive) << "the outer tick still ran its checks";
+}
+
+TEST_F(NestingTest, KeyInsideASendIsHandledInFullAndItsMessageStartsNextTick) {
+    PitInMessageEdit.Value = std::string(30, 'm');
+    Press('x');
+    Pump.AtPass(2, [&] {
+        PitInMessageEdit.Value = "new";
+        Press('x');
+    });
+    Tick();
+    EXPECT_EQ(Sent().size(), 1u);
+    EXPECT_EQ(Sent()[0].size(), 11u) << "the running chunk is typed to its end";
+    Tick();
+    EXPECT_EQ(Sent().back(), "\rnew\r");
+}
+
+TEST_F(NestingTest, WaitStartInsideASendTypesF10BetweenTwoKeysOfTheChunk) {
+    Press('x');
+    Pump.AtPass(2, [&] { Press('z'); });
+    Tick();
+    EXPECT_EQ(Sent(), (Strings{"\rPit In\r", kF10}));
+    // F10's press lands between the second and third codes of the chunk.
+    ASSERT_GE(Keyboard.Events.size(), 8u);
+    EXPECT_EQ(Keyboard.Events[6].VirtualKey, 121);
+    EXPECT_TRUE(Form.WaitActive);
+}
+
+TEST_F(NestingTest, WaitStartDuringTheWaitStartF10StartsAgainAndTheOuterEndWins) {
+    Pump.AtPass(1, [&] {
+        Press('z');  // nested: finds no wait yet
+        Clock.AdvanceSeconds(1);
+    });
+    const double start = Clock.DayCount;
+    Press('z');
+    EXPECT_EQ(F10Count(), 2);
+    EXPECT_TRUE(Form.WaitActive);
+    EXPECT_DOUBLE_EQ(Form.WaitEndTime, start + (1 + 20) / 86400.0);
+}

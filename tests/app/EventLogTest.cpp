@@ -1,0 +1,76 @@
+// The event log's line form and its save to "Log.txt".
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "app/Errors.h"
+#include "tests/app/EngineFixture.h"
+
+namespace {
+
+std::string ReadFile(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+class EventLogTest : public EngineFixture {
+protected:
+    EventLogTest() {
+        Directory = std::filesystem::temp_directory_path() /
+                    ("quorl-log-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                     "-" + testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(Directory);
+        std::filesystem::create_directories(Directory);
+        Previous = std::filesystem::current_path();
+        std::filesystem::current_path(Directory);
+    }
+    ~EventLogTest() override {
+        std::filesystem::current_path(Previous);
+        std::filesystem::remove_all(Directory);
+    }
+
+    std::filesystem::path Directory;
+    std::filesystem::path Previous;
+};
+
+}  // namespace
+
+TEST_F(EventLogTest, LineIsTheDateTimeTextSixSpacesAndTheEvent) {
+    Clock.Text = "12/8/2026 1:34:46 PM";
+    Form.LogEvent("Got key x");
+    ASSERT_EQ(Memo1.Stored.size(), 1u);
+    EXPECT_EQ(Memo1.Stored[0], "12/8/2026 1:34:46 PM      Got key x");
+}
+
+TEST_F(EventLogTest, SaveWritesEveryLineWithCrLfInTheCurrentDirectoryAndReplacesTheFile) {
+    Form.LogEvent("one");
+    Form.LogEvent("two \xE9");
+    Form.RzBitBtn1Click(nullptr);
+    EXPECT_EQ(ReadFile(Directory / "Log.txt"), "T      one\r\nT      two \xE9\r\n");
+    Form.LogEvent("three");
+    Form.RzBitBtn1Click(nullptr);
+    EXPECT_EQ(ReadFile(Directory / "Log.txt"),
+              "T      one\r\nT      two \xE9\r\nT      three\r\n");
+    EXPECT_EQ(Memo1.Stored.size(), 3u) << "the log keeps its lines";
+}
+
+TEST_F(EventLogTest, SavingAnEmptyLogWritesAnEmptyFile) {
+    std::ofstream(Directory / "Log.txt") << "old";
+    Form.RzBitBtn1Click(nullptr);
+    EXPECT_EQ(ReadFile(Directory / "Log.txt"), "");
+}
+
+TEST_F(EventLogTest, FileThatCannotBeCreatedRaisesTheSystemTextAndLeavesTheLog) {
+    std::filesystem::create_directory(Directory / "Log.txt");
+    Form.LogEvent("kept");
+    try {
+        Form.RzBitBtn1Click(nullptr);
+        FAIL() << "no error raised";
+    } catch (const EFCreateError& error) {
+        EXPECT_STREQ(error.what(), "Cannot create file Log.txt");
+    }
+    EXPECT_EQ(Memo1.Stored.size(), 1u);
+}
