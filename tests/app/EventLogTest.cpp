@@ -19,9 +19,9 @@ std::string ReadFile(const std::filesystem::path& path) {
 class EventLogTest : public EngineFixture {
 protected:
     EventLogTest() {
-        Directory = std::filesystem::temp_directory_path() /
-                    ("quorl-log-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                     "-" + testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::string name = "quorl-log-";
+        name += testing::UnitTest::GetInstance()->current_test_info()->name();
+        Directory = std::filesystem::temp_directory_path() / name;
         std::filesystem::remove_all(Directory);
         std::filesystem::create_directories(Directory);
         Previous = std::filesystem::current_path();
