@@ -6,7 +6,7 @@
 #include "platform/ProfileFile.h"
 
 class TIniFile {
-public:
+  public:
     TIniFile(IProfileFile& profileFunctions, std::string fileName);
 
     const std::string& FileName() const { return Path; }
@@ -18,7 +18,7 @@ public:
     void WriteString(const std::string& section, const std::string& key, const std::string& value);
     void EraseSection(const std::string& section);
 
-private:
+  private:
     [[noreturn]] void RaiseWriteError() const;
 
     IProfileFile& Profile;

@@ -58,9 +58,9 @@ bool SameName(std::string_view a, std::string_view b) {
 enum class TLineKind { Other, Header, Key };
 
 struct TLine {
-    std::size_t Begin = 0;       // first byte
-    std::size_t End = 0;         // the line break, or the end of the file
-    std::size_t Next = 0;        // first byte of the next line
+    std::size_t Begin = 0;  // first byte
+    std::size_t End = 0;    // the line break, or the end of the file
+    std::size_t Next = 0;   // first byte of the next line
     TLineKind Kind = TLineKind::Other;
     std::string_view Name;       // section or key, trimmed
     std::size_t ValueBegin = 0;  // after the first "=" of a key line

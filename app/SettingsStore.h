@@ -9,7 +9,7 @@
 #include "platform/ProfileFile.h"
 
 class SettingsStore : public SettingsStoreBase {
-public:
+  public:
     // executablePath is the running executable's full Windows path ("C:\dir\name.exe").
     SettingsStore(TComponent* owner, IProfileFile& profileFunctions, std::string executablePath);
     ~SettingsStore() override;
@@ -34,7 +34,7 @@ public:
                         const std::string& value) override;
     void EraseSectionKeys(const std::string& section) override;
 
-private:
+  private:
     IProfileFile& ProfileFunctions;
     const std::string ExecutablePath;
     std::string StoredName;

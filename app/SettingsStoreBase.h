@@ -8,7 +8,7 @@
 #include "components/Component.h"
 
 class SettingsStoreBase : public TComponent {
-public:
+  public:
     explicit SettingsStoreBase(TComponent* owner);
 
     // The number of times the store has been opened; the first open opens the backing.
@@ -32,6 +32,6 @@ public:
                                 const std::string& value) = 0;
     virtual void EraseSectionKeys(const std::string& section);
 
-private:
+  private:
     std::int32_t Opens = 0;
 };

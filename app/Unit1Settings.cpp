@@ -21,7 +21,8 @@ const std::string kPreWarningKey = "PitOutWarning";
 // A line break written raw would end the entry and start lines of its own (a second "Delay"
 // key, a new section), so every CR and LF goes to the file as a space.
 std::string OneLine(std::string text) {
-    std::replace_if(text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    std::replace_if(
+        text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
     return text;
 }
 
@@ -36,10 +37,10 @@ void TForm1::LoadSettings(IProfileFile& profileFile, const std::string& executab
     store.OpenStore();
 
     WaitSeconds = store.ReadIntegerKey(kSection, "Delay", kDefaultWaitSeconds);
-    ActionKey = static_cast<std::uint8_t>(store.ReadIntegerKey(kSection, "actionkey",
-                                                               kDefaultActionKey));
-    PitInKey = static_cast<std::uint8_t>(store.ReadIntegerKey(kSection, "PitInkey",
-                                                              kDefaultPitInKey));
+    ActionKey =
+        static_cast<std::uint8_t>(store.ReadIntegerKey(kSection, "actionkey", kDefaultActionKey));
+    PitInKey =
+        static_cast<std::uint8_t>(store.ReadIntegerKey(kSection, "PitInkey", kDefaultPitInKey));
     PitInMessageEdit().SetText(store.ReadStringKey(kSection, "PitInMessage", "Pit In"));
     PitOutMessageEdit().SetText(store.ReadStringKey(kSection, "PitOutMessage", "Pit Out"));
     POWarningEdit().SetText(store.ReadStringKey(kSection, kPreWarningKey, "Pit Out Warning"));

@@ -6,7 +6,7 @@
 // The operations are not named after the API functions: windows.h turns those names into
 // macros, which would rename the methods in some translation units and not in others.
 class IProfileFile {
-public:
+  public:
     virtual ~IProfileFile() = default;
 
     // The value of the key in the section of the file, or the default when the file, the

@@ -17,9 +17,8 @@ std::string TWin32ProfileFile::ReadString(const std::string& section,
                                           const std::string& defaultValue,
                                           const std::string& path) {
     char buffer[kReadBufferSize];
-    const DWORD copied = GetPrivateProfileStringA(section.c_str(), key.c_str(),
-                                                  defaultValue.c_str(), buffer, kReadBufferSize,
-                                                  path.c_str());
+    const DWORD copied = GetPrivateProfileStringA(
+        section.c_str(), key.c_str(), defaultValue.c_str(), buffer, kReadBufferSize, path.c_str());
     return std::string(buffer, copied < kReadBufferSize ? copied : kReadBufferSize - 1);
 }
 
@@ -29,8 +28,8 @@ bool TWin32ProfileFile::WriteString(const std::string& section,
                                     const std::string& key,
                                     const std::string& value,
                                     const std::string& path) {
-    return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(),
-                                      path.c_str()) != FALSE;
+    return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), path.c_str()) !=
+           FALSE;
 }
 
 // A NULL key makes WritePrivateProfileStringA remove the whole section.

@@ -4,7 +4,7 @@
 #include "platform/ProfileFile.h"
 
 class TWin32ProfileFile : public IProfileFile {
-public:
+  public:
     std::string ReadString(const std::string& section,
                            const std::string& key,
                            const std::string& defaultValue,

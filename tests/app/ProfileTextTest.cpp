@@ -97,7 +97,8 @@ TEST(ProfileWriteTest, WhatIsWrittenReadsBack) {
 TEST(ProfileWriteTest, ErasingASectionTakesItsLinesAndNothingElse) {
     const std::string before = "; top\r\n[A]\r\nx=1\r\n; in A\r\n[B]\nk=v\n[C]\r\ny=2\r\n";
     EXPECT_EQ(ProfileText::EraseSection(before, "a"), "; top\r\n[B]\nk=v\n[C]\r\ny=2\r\n");
-    EXPECT_EQ(ProfileText::EraseSection(before, "C"), "; top\r\n[A]\r\nx=1\r\n; in A\r\n[B]\nk=v\n");
+    EXPECT_EQ(ProfileText::EraseSection(before, "C"),
+              "; top\r\n[A]\r\nx=1\r\n; in A\r\n[B]\nk=v\n");
     EXPECT_EQ(ProfileText::EraseSection(before, "D"), before);
 }
 

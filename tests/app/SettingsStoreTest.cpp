@@ -18,8 +18,7 @@ struct TPlacement {
 };
 
 std::ostream& operator<<(std::ostream& out, const TPlacement& p) {
-    return out << "\"" << p.StoredName << "\" " << p.UseExeDir << " \"" << p.ExecutablePath
-               << "\"";
+    return out << "\"" << p.StoredName << "\" " << p.UseExeDir << " \"" << p.ExecutablePath << "\"";
 }
 
 struct TSettingsStorePlacementTest : testing::TestWithParam<TPlacement> {};

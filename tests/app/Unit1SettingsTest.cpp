@@ -19,7 +19,7 @@ const std::string kExe = "C:\\Games\\Quorl\\QuorlWait.exe";
 const std::string kIni = "C:\\Games\\Quorl\\QuorlWait.ini";
 
 class TForm1SettingsTest : public testing::Test {
-protected:
+  protected:
     void Load() { Form.LoadSettings(Profile, kExe); }
     void Save() { Form.SaveSettings(Profile, kExe); }
     std::string& File() { return Profile.Files[kIni]; }
@@ -35,8 +35,8 @@ protected:
     TFakeTextBox PitInBox;
     TFakeTextBox WarningBox;
     TFakeTextBox PitOutBox;
-    TForm1 Form{TForm1Services{Clock, Keyboard, Pump, Windows, Memo1, PitInBox, WarningBox,
-                               PitOutBox}};
+    TForm1 Form{
+        TForm1Services{Clock, Keyboard, Pump, Windows, Memo1, PitInBox, WarningBox, PitOutBox}};
     TFakeProfileFile Profile;
 };
 
@@ -132,8 +132,9 @@ TEST_F(TForm1SettingsTest, ThePreWarningIsReadFromTheKeyTheSaveWrites) {
 }
 
 TEST_F(TForm1SettingsTest, MessagesAreSetAfterTheKeysPitInFirst) {
-    File() = "[Timing]\r\nactionkey=66\r\npitinkey=65\r\nPitInMessage=i\r\n"
-             "PitOutMessage=o\r\nPitOutWarning=w\r\n";
+    File() =
+        "[Timing]\r\nactionkey=66\r\npitinkey=65\r\nPitInMessage=i\r\n"
+        "PitOutMessage=o\r\nPitOutWarning=w\r\n";
     std::vector<std::string> sets;
     PitInBox.OnChange = [&] {
         sets.push_back("pit-in with keys " + std::to_string(Form.PitInKey) + " " +
@@ -159,7 +160,8 @@ TEST_F(TForm1SettingsTest, AFailingWriteStopsTheSaveThereAndNamesTheFullPath) {
         EXPECT_EQ(std::string(e.what()), "Unable to write to " + kIni);
     }
     EXPECT_EQ(Profile.Writes, 4) << "writes went on after the failure";
-    EXPECT_EQ(File(), "[Timing]\r\nDelay=30\r\nPitInMessage=Old\r\nactionkey=97\r\npitinkey=98\r\n");
+    EXPECT_EQ(File(),
+              "[Timing]\r\nDelay=30\r\nPitInMessage=Old\r\nactionkey=97\r\npitinkey=98\r\n");
 }
 
 TEST_F(TForm1SettingsTest, LineBreaksInMessagesReachTheFileAsSpaces) {

@@ -8,8 +8,8 @@ std::string TFakeProfileFile::ReadString(const std::string& section,
                                          const std::string& defaultValue,
                                          const std::string& path) {
     const auto file = Files.find(path);
-    return ProfileText::ReadValue(file == Files.end() ? std::string() : file->second, section,
-                                  key, defaultValue);
+    return ProfileText::ReadValue(file == Files.end() ? std::string() : file->second, section, key,
+                                  defaultValue);
 }
 
 bool TFakeProfileFile::WriteString(const std::string& section,

@@ -7,7 +7,7 @@
 #include "platform/ProfileFile.h"
 
 class TFakeProfileFile : public IProfileFile {
-public:
+  public:
     std::string ReadString(const std::string& section,
                            const std::string& key,
                            const std::string& defaultValue,
@@ -25,6 +25,6 @@ public:
     int WritesBeforeFailure = -1;
     int Writes = 0;  // attempted writes and erasures
 
-private:
+  private:
     bool NextWriteFails();
 };
