@@ -3,6 +3,7 @@
 
 #include "tests/fakes/FakeKeyboard.h"
 #include "tests/fakes/FakeMessagePump.h"
+#include "tests/fakes/FakeProfileFile.h"
 
 TEST(FakeKeyboardTest, AnswersLikeTheUsLayout) {
     TFakeKeyboard keyboard;
@@ -29,4 +30,16 @@ TEST(FakeMessagePumpTest, RunsEachScheduledActionOnceInItsPassEvenWhenNested) {
     }
     EXPECT_EQ(seen, (std::vector<int>{2, 3}));
     EXPECT_EQ(pump.Passes, 6);
+}
+
+TEST(FakeProfileFileTest, FailsEveryWriteAfterTheGivenNumberAndLeavesTheFile) {
+    TFakeProfileFile profile;
+    profile.WritesBeforeFailure = 1;
+    EXPECT_TRUE(profile.WriteString("S", "k", "1", "C:\\a.ini"));
+    EXPECT_FALSE(profile.WriteString("S", "k", "2", "C:\\a.ini"));
+    EXPECT_FALSE(profile.EraseSection("S", "C:\\a.ini"));
+    EXPECT_EQ(profile.Files["C:\\a.ini"], "[S]\r\nk=1\r\n");
+    EXPECT_EQ(profile.ReadString("S", "k", "d", "C:\\a.ini"), "1");
+    EXPECT_EQ(profile.ReadString("S", "k", "d", "C:\\b.ini"), "d");
+    EXPECT_EQ(profile.Writes, 3);
 }

@@ -1,0 +1,185 @@
+// The settings file with the real profile functions: our reader agrees with
+// GetPrivateProfileStringA, the file lies beside the executable, and a failed write is raised.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "app/Errors.h"
+#include "app/ProfileText.h"
+#include "app/Unit1.h"
+#include "platform/ExecutablePath.h"
+#include "platform/win32/Win32ProfileFile.h"
+#include "tests/app/ProfileReadCases.h"
+#include "tests/fakes/FakeBoxes.h"
+#include "tests/fakes/FakeClock.h"
+#include "tests/fakes/FakeKeyboard.h"
+#include "tests/fakes/FakeMessagePump.h"
+
+namespace {
+
+bool Exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    ASSERT_TRUE(out.good()) << path;
+}
+
+// A fresh directory in the temporary folder, emptied and removed with the test. Files are
+// never reused: Wine keeps recently read profile files in a cache.
+class TScratchDirectory {
+  public:
+    TScratchDirectory() {
+        char temp[MAX_PATH + 1];
+        const DWORD length = GetTempPathA(MAX_PATH + 1, temp);
+        static int serial = 0;
+        Path = std::string(temp, length) + "quorl-settings-" +
+               std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++serial);
+        CreateDirectoryA(Path.c_str(), nullptr);
+    }
+    ~TScratchDirectory() {
+        WIN32_FIND_DATAA found;
+        const HANDLE search = FindFirstFileA((Path + "\\*").c_str(), &found);
+        if (search != INVALID_HANDLE_VALUE) {
+            do {
+                const std::string name = found.cFileName;
+                if (name == "." || name == "..") {
+                    continue;
+                }
+                const std::string path = Path + "\\" + name;
+                if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                    RemoveDirectoryA(path.c_str());
+                } else {
+                    DeleteFileA(path.c_str());
+                }
+            } while (FindNextFileA(search, &found));
+            FindClose(search);
+        }
+        RemoveDirectoryA(Path.c_str());
+    }
+    TScratchDirectory(const TScratchDirectory&) = delete;
+    TScratchDirectory& operator=(const TScratchDirectory&) = delete;
+
+    std::string Path;
+};
+
+struct TSettingsWineReadTest : testing::TestWithParam<TProfileReadCase> {};
+
+TEST_P(TSettingsWineReadTest, OurReaderAnswersAsGetPrivateProfileStringA) {
+    const TProfileReadCase& c = GetParam();
+    TScratchDirectory scratch;
+    const std::string path = scratch.Path + "\\" + c.Name + ".ini";
+    if (!c.File.empty()) {
+        WriteBytes(path, c.File);
+    }
+    // One byte past the buffer shows that the function keeps to nSize.
+    std::vector<char> buffer(c.BufferSize + 1, '#');
+    const DWORD copied =
+        GetPrivateProfileStringA(c.Section.c_str(), c.Key.c_str(), c.Default.c_str(), buffer.data(),
+                                 static_cast<DWORD>(c.BufferSize), path.c_str());
+    const std::string system(buffer.data(), copied);
+    EXPECT_EQ(buffer[c.BufferSize], '#');
+
+    EXPECT_EQ(ProfileText::ReadValue(c.File, c.Section, c.Key, c.Default, c.BufferSize), system);
+    EXPECT_EQ(system, c.Expected);
+    if (c.BufferSize == ProfileText::kReadBufferSize) {
+        TWin32ProfileFile profile;
+        EXPECT_EQ(profile.ReadString(c.Section, c.Key, c.Default, path), system);
+    }
+}
+
+std::vector<TProfileReadCase> RulesWineSharesWithWindows() {
+    std::vector<TProfileReadCase> shared;
+    for (const TProfileReadCase& c : ProfileReadCases()) {
+        if (c.SameOnWine) {
+            shared.push_back(c);
+        }
+    }
+    return shared;
+}
+
+INSTANTIATE_TEST_SUITE_P(SharedReadRules,
+                         TSettingsWineReadTest,
+                         testing::ValuesIn(RulesWineSharesWithWindows()),
+                         [](const testing::TestParamInfo<TProfileReadCase>& param) {
+                             return param.param.Name;
+                         });
+
+class TSettingsWineFormTest : public testing::Test {
+  protected:
+    TFakeClock Clock;
+    TFakeKeyboard Keyboard;
+    TFakeMessagePump Pump;
+    TFakeTopLevelWindows Windows;
+    TFakeLogBox Memo1;
+    TFakeTextBox PitInBox;
+    TFakeTextBox WarningBox;
+    TFakeTextBox PitOutBox;
+    TForm1 Form{
+        TForm1Services{Clock, Keyboard, Pump, Windows, Memo1, PitInBox, WarningBox, PitOutBox}};
+    TWin32ProfileFile Profile;
+};
+
+TEST_F(TSettingsWineFormTest, TheFileLiesBesideTheExecutableWhateverTheCurrentDirectory) {
+    const std::string executable = ExecutableFullPath();
+    ASSERT_TRUE(Exists(executable)) << executable;
+    const std::string beside =
+        executable.substr(0, executable.find_last_of('\\') + 1) + "QuorlWait.ini";
+    DeleteFileA(beside.c_str());
+
+    TScratchDirectory elsewhere;
+    char previous[MAX_PATH + 1];
+    GetCurrentDirectoryA(MAX_PATH + 1, previous);
+    ASSERT_TRUE(SetCurrentDirectoryA(elsewhere.Path.c_str()));
+
+    Form.LoadSettings(Profile, executable);
+    EXPECT_EQ(Form.WaitSeconds, 20);
+    Form.WaitSeconds = 45;
+    PitOutBox.Value = "Out\r\nnow";
+    Form.SaveSettings(Profile, executable);
+    Form.WaitSeconds = 0;
+    Form.LoadSettings(Profile, executable);
+
+    SetCurrentDirectoryA(previous);
+    const std::string saved = ReadBytes(beside);
+    DeleteFileA(beside.c_str());
+
+    EXPECT_FALSE(Exists(elsewhere.Path + "\\QuorlWait.ini"));
+    EXPECT_EQ(saved,
+              "[Timing]\r\n"
+              "Delay=45\r\n"
+              "actionkey=122\r\n"
+              "pitinkey=120\r\n"
+              "PitInMessage=Pit In\r\n"
+              "PitOutMessage=Out  now\r\n"
+              "PitOutWarning=Pit Out Warning\r\n");
+    EXPECT_EQ(Form.WaitSeconds, 45);
+    EXPECT_EQ(PitOutBox.Text(), "Out  now");
+}
+
+// A root process writes to a read-only file under Wine anyway, so a directory takes the file's
+// place: WritePrivateProfileStringA then fails.
+TEST_F(TSettingsWineFormTest, AFailedWriteIsRaisedWithTheFullPath) {
+    TScratchDirectory scratch;
+    const std::string file = scratch.Path + "\\QuorlWait.ini";
+    ASSERT_TRUE(CreateDirectoryA(file.c_str(), nullptr));
+    try {
+        Form.SaveSettings(Profile, scratch.Path + "\\QuorlWait.exe");
+        FAIL() << "the save did not fail";
+    } catch (const EIniFileException& e) {
+        EXPECT_EQ(std::string(e.what()), "Unable to write to " + file);
+    }
+}
+
+}  // namespace
