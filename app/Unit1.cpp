@@ -8,8 +8,6 @@
 
 namespace {
 
-const std::string kLogFileName = "Log.txt";
-
 // Characters the engine never takes for a trigger: 0 comes with every key that produces no
 // character (Shift, F10, arrows) and 13 is the Enter typed around every message. The keyboard
 // watch reports the program's own injected keys too, so either would otherwise let the engine
@@ -20,10 +18,11 @@ bool CanTrigger(std::uint8_t character) {
 
 }  // namespace
 
-TForm1::TForm1(const TForm1Services& services)
+TForm1::TForm1(const TForm1Services& services, const TForm1Controls& controls)
     : TComponent(nullptr),
       Services(services),
-      Log(services.Clock, services.Memo1),
+      Controls(controls),
+      Log(services.Clock, controls.Memo1),
       Sendkeys1(new TSendkeys(this,
                               services.Keyboard,
                               services.Pump,
@@ -31,12 +30,11 @@ TForm1::TForm1(const TForm1Services& services)
                               services.Clock,
                               Log)) {}
 
+// The keyboard watch goes on last at show; until the hook is merged in there is none.
+void TForm1::StartKeyboardWatch() {}
+
 void TForm1::LogEvent(const std::string& text) {
     Log.LogEvent(text);
-}
-
-void TForm1::RzBitBtn1Click(TComponent* /*sender*/) {
-    Log.Save(kLogFileName);
 }
 
 // Any queueing replaces what is still waiting. A message longer than the queue is cut to its

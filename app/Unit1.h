@@ -1,4 +1,5 @@
-// TForm1: the main window's logic: the wait engine with its keystroke queue, and the event log.
+// TForm1: the main window's logic: the wait engine, the event log, the settings file's load and
+// save, and the configuration commands.
 #pragma once
 
 #include <array>
@@ -10,26 +11,41 @@
 #include "components/KeyRecords.h"
 #include "components/Sendkeys.h"
 #include "platform/Clock.h"
+#include "platform/Dialogs.h"
 #include "platform/Keyboard.h"
 #include "platform/LogBox.h"
+#include "platform/MainWindow.h"
 #include "platform/MessagePump.h"
 #include "platform/ProfileFile.h"
 #include "platform/TextBox.h"
 #include "platform/TopLevelWindows.h"
 
-// What the main window reaches the system through, and its boxes.
+class TForm2;
+class TNewMessageForm;
+
+// What the main window reaches the system through.
 struct TForm1Services {
     IClock& Clock;
     IKeyboardInput& Keyboard;
     IMessagePump& Pump;
     ITopLevelWindows& Windows;
-    ILogBox& Memo1;
+    IDialogs& Dialogs;
+    IProfileFile& ProfileFile;
+    std::string ExecutablePath;
+};
+
+// The main window's boxes.
+struct TForm1Controls {
+    ITextBox& WaitTimeEdit;
+    ITextBox& PitInEdit;
+    ITextBox& KeyEdit;
     ITextBox& PitInMessageEdit;
     ITextBox& POWarningEdit;
     ITextBox& PitOutMessageEdit;
+    ILogBox& Memo1;
 };
 
-class TForm1 : public TComponent {
+class TForm1 : public TComponent, public IMainWindowEvents {
 public:
     // The queue holds 256 codes: Enter, at most 254 message characters, Enter.
     static constexpr int kKeyQueueSize = 256;
@@ -41,26 +57,45 @@ public:
     static constexpr int kExpiryTicks = 5;
     static constexpr double kSecondsPerDay = 86400.0;
 
-    explicit TForm1(const TForm1Services& services);
+    TForm1(const TForm1Services& services, const TForm1Controls& controls);
 
-    // Keystroke reports of the keyboard watch and ticks of the 100 ms timer.
+    // The engine: keystroke reports of the keyboard watch and ticks of the 100 ms timer.
     void CPKeyHook1Key(TComponent* sender, TKeyStates aKeyStates, TKeyNames aKeyNames);
     void Timer1Timer(TComponent* sender);
 
-    // The settings file "QuorlWait.ini" beside the executable (its full path given): the load
-    // at show fills the three fields and the three message boxes; the save at close writes all
-    // six back and throws EIniFileException at the first write that fails.
-    void LoadSettings(IProfileFile& profileFile, const std::string& executablePath);
-    void SaveSettings(IProfileFile& profileFile, const std::string& executablePath);
-
     void LogEvent(const std::string& text);
-    // The Save button: the log to "Log.txt" in the current directory.
+
+    // The settings file "QuorlWait.ini" beside the executable: the load at show fills the
+    // three fields and the three message boxes; the save at close writes all six back and
+    // throws EIniFileException at the first write that fails.
+    void LoadSettings();
+    void SaveSettings();
+
+    // The window's events.
+    void FormShow() override;
+    void FormClose() override;
+    void Timer1Timer() override { Timer1Timer(this); }
+    void ButtonClick(TMainWindowButton button) override;
+    void PitInMessageEditChange() override;
+
+    // The commands: Set Wait Key, Set Wait Time, Set PI Key, Set PI Message, Set PO Warning,
+    // Set PO Message, and Save (the log to "Log.txt" in the current directory).
+    void Button1Click(TComponent* sender);
+    void Button2Click(TComponent* sender);
+    void Button3Click(TComponent* sender);
+    void Button4Click(TComponent* sender);
+    void Button5Click(TComponent* sender);
+    void Button6Click(TComponent* sender);
     void RzBitBtn1Click(TComponent* sender);
 
     // Position 1 to 256 of the queue (1-based, as QueuePos and QueueCount count).
     std::uint8_t QueuedCode(int position) const {
         return KeyQueue[static_cast<std::size_t>(position - 1)];
     }
+
+    ITextBox& PitInMessageEdit() { return Controls.PitInMessageEdit; }
+    ITextBox& POWarningEdit() { return Controls.POWarningEdit; }
+    ITextBox& PitOutMessageEdit() { return Controls.PitOutMessageEdit; }
 
     // The engine's fields; the settings file fills the first three when the window is shown.
     std::uint8_t ActionKey = 0;
@@ -80,16 +115,24 @@ public:
     bool SentThisTick = false;
     bool MessageDialogOpen = false;
 
-    // The three message boxes.
-    ITextBox& PitInMessageEdit() { return Services.PitInMessageEdit; }
-    ITextBox& POWarningEdit() { return Services.POWarningEdit; }
-    ITextBox& PitOutMessageEdit() { return Services.PitOutMessageEdit; }
+    // The last accepted content of the pit-in message box.
+    std::string LastPitInMessage;
+
+    // The two dialogs, created after the main window.
+    TForm2* Form2 = nullptr;
+    TNewMessageForm* NewMessageForm = nullptr;
 
 private:
     void QueueMessage(const std::string& text);
     void SendF10();
+    void StartKeyboardWatch();
+    void CheckMessageAtShow(ITextBox& box, const char* warning);
+    void SetTriggerKey(std::uint8_t& key, ITextBox& display, const char* warning);
+    void SetMessage(ITextBox& box, const char* warning);
+    bool ContainsTriggerKey(const std::string& text) const;
 
     TForm1Services Services;
+    TForm1Controls Controls;
     TEventLog Log;
 
 public:

@@ -30,8 +30,8 @@ std::string OneLine(std::string text) {
 
 // The keys come before the messages, and the pit-in message first: setting its box runs the
 // box's change check, which needs both keys in place.
-void TForm1::LoadSettings(IProfileFile& profileFile, const std::string& executablePath) {
-    SettingsStore store(nullptr, profileFile, executablePath);
+void TForm1::LoadSettings() {
+    SettingsStore store(nullptr, Services.ProfileFile, Services.ExecutablePath);
     store.UseExeDir = true;
     store.SetIniFileName(kIniFileName);
     store.OpenStore();
@@ -42,14 +42,17 @@ void TForm1::LoadSettings(IProfileFile& profileFile, const std::string& executab
     PitInKey =
         static_cast<std::uint8_t>(store.ReadIntegerKey(kSection, "PitInkey", kDefaultPitInKey));
     PitInMessageEdit().SetText(store.ReadStringKey(kSection, "PitInMessage", "Pit In"));
+    // The check that setting the box ran has accepted or restored its text; the last accepted
+    // text starts empty again before the other two messages are read.
+    LastPitInMessage.clear();
     PitOutMessageEdit().SetText(store.ReadStringKey(kSection, "PitOutMessage", "Pit Out"));
     POWarningEdit().SetText(store.ReadStringKey(kSection, kPreWarningKey, "Pit Out Warning"));
 }
 
 // Every value is written at every close, each as a write of its own; the first write that
 // fails throws, and the writes before it stay in the file.
-void TForm1::SaveSettings(IProfileFile& profileFile, const std::string& executablePath) {
-    SettingsStore store(nullptr, profileFile, executablePath);
+void TForm1::SaveSettings() {
+    SettingsStore store(nullptr, Services.ProfileFile, Services.ExecutablePath);
     store.UseExeDir = true;
     store.SetIniFileName(kIniFileName);
     store.OpenStore();

@@ -7,8 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "app/NewMessage.h"
 #include "app/Unit1.h"
+#include "app/Unit2.h"
 #include "tests/fakes/FakeBoxes.h"
+#include "tests/fakes/FakeDialogs.h"
+#include "tests/fakes/FakeProfileFile.h"
 #include "tests/fakes/FakeClock.h"
 #include "tests/fakes/FakeKeyboard.h"
 #include "tests/fakes/FakeMessagePump.h"
@@ -16,6 +20,9 @@
 class EngineFixture : public testing::Test {
 protected:
     EngineFixture() {
+        Form.Form2 = &Form2;
+        Form.NewMessageForm = &NewMessageForm;
+        PitInMessageEdit.OnChange = [this] { Form.PitInMessageEditChange(); };
         Clock.Text = "T";
         Form.ActionKey = 'z';
         Form.PitInKey = 'x';
@@ -75,6 +82,7 @@ protected:
         return count;
     }
 
+    static inline const std::string kExecutablePath = "C:\\Games\\Quorl\\QuorlWait.exe";
     static inline const std::string kPrefix = "T      ";
     static inline const std::string kF10 = "\xED";
 
@@ -82,10 +90,20 @@ protected:
     TFakeKeyboard Keyboard;
     TFakeMessagePump Pump;
     TFakeTopLevelWindows Windows;
+    TFakeDialogs Dialogs;
+    TFakeProfileFile ProfileFile;
     TFakeLogBox Memo1;
+    TFakeTextBox WaitTimeEdit;
+    TFakeTextBox PitInEdit;
+    TFakeTextBox KeyEdit;
     TFakeTextBox PitInMessageEdit{"Pit In"};
     TFakeTextBox POWarningEdit{"Pit Out Warning"};
     TFakeTextBox PitOutMessageEdit{"Pit Out"};
-    TForm1 Form{{Clock, Keyboard, Pump, Windows, Memo1, PitInMessageEdit, POWarningEdit,
-                 PitOutMessageEdit}};
+    TForm1 Form{{Clock, Keyboard, Pump, Windows, Dialogs, ProfileFile, kExecutablePath},
+                {WaitTimeEdit, PitInEdit, KeyEdit, PitInMessageEdit, POWarningEdit,
+                 PitOutMessageEdit, Memo1}};
+    TFakeKeyCaptureWindow KeyCaptureWindow;
+    TForm2 Form2{KeyCaptureWindow};
+    TFakeMessageEntryWindow MessageEntryWindow;
+    TNewMessageForm NewMessageForm{MessageEntryWindow};
 };

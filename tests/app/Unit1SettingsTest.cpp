@@ -7,37 +7,27 @@
 #include "app/Errors.h"
 #include "app/ProfileText.h"
 #include "app/Unit1.h"
-#include "tests/fakes/FakeBoxes.h"
-#include "tests/fakes/FakeClock.h"
-#include "tests/fakes/FakeKeyboard.h"
-#include "tests/fakes/FakeMessagePump.h"
-#include "tests/fakes/FakeProfileFile.h"
+#include "tests/app/EngineFixture.h"
 
 namespace {
 
-const std::string kExe = "C:\\Games\\Quorl\\QuorlWait.exe";
 const std::string kIni = "C:\\Games\\Quorl\\QuorlWait.ini";
 
-class TForm1SettingsTest : public testing::Test {
+class TForm1SettingsTest : public EngineFixture {
   protected:
-    void Load() { Form.LoadSettings(Profile, kExe); }
-    void Save() { Form.SaveSettings(Profile, kExe); }
+    TForm1SettingsTest() { PitInMessageEdit.OnChange = nullptr; }
+
+    void Load() { Form.LoadSettings(); }
+    void Save() { Form.SaveSettings(); }
     std::string& File() { return Profile.Files[kIni]; }
     std::string Value(const std::string& key) {
         return ProfileText::FindValue(File(), "Timing", key).value_or("<missing>");
     }
 
-    TFakeClock Clock;
-    TFakeKeyboard Keyboard;
-    TFakeMessagePump Pump;
-    TFakeTopLevelWindows Windows;
-    TFakeLogBox Memo1;
-    TFakeTextBox PitInBox;
-    TFakeTextBox WarningBox;
-    TFakeTextBox PitOutBox;
-    TForm1 Form{
-        TForm1Services{Clock, Keyboard, Pump, Windows, Memo1, PitInBox, WarningBox, PitOutBox}};
-    TFakeProfileFile Profile;
+    TFakeTextBox& PitInBox = PitInMessageEdit;
+    TFakeTextBox& WarningBox = POWarningEdit;
+    TFakeTextBox& PitOutBox = PitOutMessageEdit;
+    TFakeProfileFile& Profile = ProfileFile;
 };
 
 TEST_F(TForm1SettingsTest, WithoutAFileTheDefaultsAreLoadedAndTheSaveCreatesTheSection) {

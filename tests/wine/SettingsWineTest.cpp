@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@
 #include "platform/win32/Win32ProfileFile.h"
 #include "tests/app/ProfileReadCases.h"
 #include "tests/fakes/FakeBoxes.h"
+#include "tests/fakes/FakeDialogs.h"
 #include "tests/fakes/FakeClock.h"
 #include "tests/fakes/FakeKeyboard.h"
 #include "tests/fakes/FakeMessagePump.h"
@@ -118,16 +120,26 @@ INSTANTIATE_TEST_SUITE_P(SharedReadRules,
 
 class TSettingsWineFormTest : public testing::Test {
   protected:
+    // A main window over the real profile functions, as if run from the executable given.
+    std::unique_ptr<TForm1> FormFor(const std::string& executable) {
+        return std::make_unique<TForm1>(
+            TForm1Services{Clock, Keyboard, Pump, Windows, Dialogs, Profile, executable},
+            TForm1Controls{WaitTimeBox, PitInKeyBox, KeyBox, PitInBox, WarningBox, PitOutBox,
+                           Memo1});
+    }
+
     TFakeClock Clock;
     TFakeKeyboard Keyboard;
     TFakeMessagePump Pump;
     TFakeTopLevelWindows Windows;
+    TFakeDialogs Dialogs;
     TFakeLogBox Memo1;
+    TFakeTextBox WaitTimeBox;
+    TFakeTextBox PitInKeyBox;
+    TFakeTextBox KeyBox;
     TFakeTextBox PitInBox;
     TFakeTextBox WarningBox;
     TFakeTextBox PitOutBox;
-    TForm1 Form{
-        TForm1Services{Clock, Keyboard, Pump, Windows, Memo1, PitInBox, WarningBox, PitOutBox}};
     TWin32ProfileFile Profile;
 };
 
@@ -143,13 +155,14 @@ TEST_F(TSettingsWineFormTest, TheFileLiesBesideTheExecutableWhateverTheCurrentDi
     GetCurrentDirectoryA(MAX_PATH + 1, previous);
     ASSERT_TRUE(SetCurrentDirectoryA(elsewhere.Path.c_str()));
 
-    Form.LoadSettings(Profile, executable);
-    EXPECT_EQ(Form.WaitSeconds, 20);
-    Form.WaitSeconds = 45;
+    const std::unique_ptr<TForm1> form = FormFor(executable);
+    form->LoadSettings();
+    EXPECT_EQ(form->WaitSeconds, 20);
+    form->WaitSeconds = 45;
     PitOutBox.Value = "Out\r\nnow";
-    Form.SaveSettings(Profile, executable);
-    Form.WaitSeconds = 0;
-    Form.LoadSettings(Profile, executable);
+    form->SaveSettings();
+    form->WaitSeconds = 0;
+    form->LoadSettings();
 
     SetCurrentDirectoryA(previous);
     const std::string saved = ReadBytes(beside);
@@ -164,7 +177,7 @@ TEST_F(TSettingsWineFormTest, TheFileLiesBesideTheExecutableWhateverTheCurrentDi
               "PitInMessage=Pit In\r\n"
               "PitOutMessage=Out  now\r\n"
               "PitOutWarning=Pit Out Warning\r\n");
-    EXPECT_EQ(Form.WaitSeconds, 45);
+    EXPECT_EQ(form->WaitSeconds, 45);
     EXPECT_EQ(PitOutBox.Text(), "Out  now");
 }
 
@@ -175,7 +188,7 @@ TEST_F(TSettingsWineFormTest, AFailedWriteIsRaisedWithTheFullPath) {
     const std::string file = scratch.Path + "\\QuorlWait.ini";
     ASSERT_TRUE(CreateDirectoryA(file.c_str(), nullptr));
     try {
-        Form.SaveSettings(Profile, scratch.Path + "\\QuorlWait.exe");
+        FormFor(scratch.Path + "\\QuorlWait.exe")->SaveSettings();
         FAIL() << "the save did not fail";
     } catch (const EIniFileException& e) {
         EXPECT_EQ(std::string(e.what()), "Unable to write to " + file);

@@ -1,0 +1,8 @@
+// The start-up: the three windows, the wiring between them, and the message loop.
+#pragma once
+
+#include "platform/Application.h"
+
+// Creates the main window, the key-capture dialog and the message-entry dialog, in this order,
+// shows the main window and runs the message loop until it closes; returns the exit code.
+int RunApplication(IApplication& application);

@@ -1,0 +1,190 @@
+// The main window's show and close, and its configuration commands: no message may contain a
+// trigger key.
+#include <cstdint>
+#include <string>
+
+#include "app/IntegerText.h"
+#include "app/MessageRules.h"
+#include "app/NewMessage.h"
+#include "app/Unit1.h"
+#include "app/Unit2.h"
+
+namespace {
+
+const std::string kLogFileName = "Log.txt";
+
+constexpr const char* kPitInMessageWarning =
+    "action keys must not be part of any message - please select another Pit in message";
+constexpr const char* kPitOutMessageAtShowWarning =
+    "action keys must not be part of any message - please select another Pit Out message";
+constexpr const char* kPreWarningAtShowWarning =
+    "action keys must not be part of any message - please select another Pit Out Warning";
+constexpr const char* kWaitKeyWarning =
+    "Wait key must not be part of any message - please select another";
+constexpr const char* kPitInKeyWarning =
+    "Pit in key must not be part of any message - please select another";
+constexpr const char* kPreWarningWarning =
+    "action keys must not be part of any message - please select another Pit Out Warning "
+    "message";
+constexpr const char* kPitOutMessageWarning =
+    "action keys must not be part of any message - please select another Pit Out message";
+
+// A message that reads exactly so is ignored without a warning.
+const std::string kInvalidMessage = "Invalid Message";
+
+// Clears MessageDialogOpen however the dialog ends, an exception included.
+class TMessageDialogScope {
+public:
+    explicit TMessageDialogScope(bool& open) : Open(open) { Open = true; }
+    ~TMessageDialogScope() { Open = false; }
+    TMessageDialogScope(const TMessageDialogScope&) = delete;
+    TMessageDialogScope& operator=(const TMessageDialogScope&) = delete;
+
+private:
+    bool& Open;
+};
+
+}  // namespace
+
+bool TForm1::ContainsTriggerKey(const std::string& text) const {
+    return ContainsKey(text, PitInKey) || ContainsKey(text, ActionKey);
+}
+
+void TForm1::FormShow() {
+    LoadSettings();
+    CheckMessageAtShow(Controls.PitInMessageEdit, kPitInMessageWarning);
+    CheckMessageAtShow(Controls.PitOutMessageEdit, kPitOutMessageAtShowWarning);
+    CheckMessageAtShow(Controls.POWarningEdit, kPreWarningAtShowWarning);
+    Controls.WaitTimeEdit.SetText(std::to_string(WaitSeconds));
+    Controls.KeyEdit.SetText(KeyDisplayText(ActionKey));
+    Controls.PitInEdit.SetText(KeyDisplayText(PitInKey));
+    StartKeyboardWatch();
+}
+
+// A stored message that contains a trigger key is cleared, not set back to its default.
+void TForm1::CheckMessageAtShow(ITextBox& box, const char* warning) {
+    if (ContainsTriggerKey(box.Text())) {
+        Services.Dialogs.WarningBox(warning);
+        box.SetText("");
+    }
+}
+
+void TForm1::FormClose() {
+    SaveSettings();
+}
+
+void TForm1::ButtonClick(TMainWindowButton button) {
+    switch (button) {
+        case TMainWindowButton::Button1:
+            Button1Click(this);
+            break;
+        case TMainWindowButton::Button2:
+            Button2Click(this);
+            break;
+        case TMainWindowButton::Button3:
+            Button3Click(this);
+            break;
+        case TMainWindowButton::Button4:
+            Button4Click(this);
+            break;
+        case TMainWindowButton::Button5:
+            Button5Click(this);
+            break;
+        case TMainWindowButton::Button6:
+            Button6Click(this);
+            break;
+        case TMainWindowButton::RzBitBtn1:
+            RzBitBtn1Click(this);
+            break;
+    }
+}
+
+void TForm1::Button1Click(TComponent* /*sender*/) {
+    SetTriggerKey(ActionKey, Controls.KeyEdit, kWaitKeyWarning);
+}
+
+void TForm1::Button3Click(TComponent* /*sender*/) {
+    SetTriggerKey(PitInKey, Controls.PitInEdit, kPitInKeyWarning);
+}
+
+// The key-capture dialog's result is not examined: closed without a key, it gives the key
+// captured last. SkipNextKey makes the engine ignore the key pressed in the dialog; the first
+// key-down the engine sees uses it up, whatever the key, and nothing clears it otherwise.
+void TForm1::SetTriggerKey(std::uint8_t& key, ITextBox& display, const char* warning) {
+    if (SentThisTick) {
+        return;
+    }
+    SkipNextKey = true;
+    Form2->ShowModal();
+    const std::uint8_t captured = Form2->CapturedKey;
+    if (ContainsKey(Controls.PitInMessageEdit.Text(), captured) ||
+        ContainsKey(Controls.POWarningEdit.Text(), captured) ||
+        ContainsKey(Controls.PitOutMessageEdit.Text(), captured)) {
+        Services.Dialogs.WarningBox(warning);
+        return;
+    }
+    key = captured;
+    display.SetText(KeyDisplayText(captured));
+}
+
+// Keys typed into the input box reach the engine like any other key, and fire a trigger key
+// they match. Text that is no integer keeps the old value without a word.
+void TForm1::Button2Click(TComponent* /*sender*/) {
+    if (SentThisTick) {
+        return;
+    }
+    const std::string text = Services.Dialogs.InputBox(
+        "Wait Time Edit", "Enter new time in seconds", std::to_string(WaitSeconds));
+    std::int32_t value = 0;
+    if (TryStrToInt(text, value)) {
+        WaitSeconds = value;
+    }
+    Controls.WaitTimeEdit.SetText(std::to_string(WaitSeconds));
+}
+
+void TForm1::Button4Click(TComponent* /*sender*/) {
+    SetMessage(Controls.PitInMessageEdit, kPitInMessageWarning);
+}
+
+void TForm1::Button5Click(TComponent* /*sender*/) {
+    SetMessage(Controls.POWarningEdit, kPreWarningWarning);
+}
+
+void TForm1::Button6Click(TComponent* /*sender*/) {
+    SetMessage(Controls.PitOutMessageEdit, kPitOutMessageWarning);
+}
+
+// The engine ignores keys while the dialog is open, so typing a message never fires it.
+void TForm1::SetMessage(ITextBox& box, const char* warning) {
+    if (SentThisTick) {
+        return;
+    }
+    const TMessageDialogScope dialogOpen(MessageDialogOpen);
+    NewMessageForm->SetMessage(box.Text());
+    if (NewMessageForm->ShowModal() != TModalResult::OK) {
+        return;
+    }
+    const std::string text = NewMessageForm->Message();
+    if (text == kInvalidMessage) {
+        return;
+    }
+    if (ContainsTriggerKey(text)) {
+        Services.Dialogs.WarningBox(warning);
+        return;
+    }
+    box.SetText(text);
+}
+
+// Runs whenever the pit-in box's text changes, whoever changes it; setting it back to the last
+// accepted text runs this again for that text.
+void TForm1::PitInMessageEditChange() {
+    if (ContainsTriggerKey(Controls.PitInMessageEdit.Text())) {
+        Services.Dialogs.WarningBox(kPitInMessageWarning);
+        Controls.PitInMessageEdit.SetText(LastPitInMessage);
+    }
+    LastPitInMessage = Controls.PitInMessageEdit.Text();
+}
+
+void TForm1::RzBitBtn1Click(TComponent* /*sender*/) {
+    Log.Save(kLogFileName);
+}

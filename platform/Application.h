@@ -1,0 +1,41 @@
+// The running application's services and windows, as the start-up sees them.
+#pragma once
+
+#include <exception>
+#include <functional>
+#include <string>
+
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+#include "platform/Keyboard.h"
+#include "platform/MainWindow.h"
+#include "platform/MessagePump.h"
+#include "platform/ProfileFile.h"
+#include "platform/TopLevelWindows.h"
+
+class IApplication {
+public:
+    virtual ~IApplication() = default;
+
+    virtual IClock& Clock() = 0;
+    virtual IKeyboardInput& Keyboard() = 0;
+    virtual IMessagePump& Pump() = 0;
+    virtual ITopLevelWindows& TopLevelWindows() = 0;
+    virtual IDialogs& Dialogs() = 0;
+    virtual IProfileFile& ProfileFile() = 0;
+
+    // The executable's own full path.
+    virtual std::string ExecutablePath() = 0;
+
+    // The application's default error handler, which every window's callbacks and the message
+    // loop hand their runtime errors to.
+    virtual void SetErrorHandler(std::function<void(const std::exception&)> handler) = 0;
+
+    // The three windows, created once each, in this order; they live until the program ends.
+    virtual IMainWindow& CreateMainWindow() = 0;
+    virtual IKeyCaptureWindow& CreateKeyCaptureWindow() = 0;
+    virtual IMessageEntryWindow& CreateMessageEntryWindow() = 0;
+
+    // Runs the message loop until the main window has closed; returns the exit code.
+    virtual int Run() = 0;
+};

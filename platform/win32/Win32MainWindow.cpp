@@ -1,0 +1,289 @@
+// The main window: builds its controls, routes clicks, ticks, show and close to the
+// application, and keeps runtime errors inside the window procedure.
+#include "platform/win32/Win32MainWindow.h"
+
+#include <algorithm>
+
+#include "platform/win32/MainWindowIds.h"
+
+namespace {
+
+constexpr const char* kClassName = "TForm1";
+constexpr const char* kCaption = "Quorl Pit Timer v3.1";
+constexpr int kWindowWidth = 484;
+constexpr int kWindowHeight = 436;
+
+// Layout at 96 DPI: seven rows from the top, a label left of each box and its button right.
+constexpr int kMargin = 8;
+constexpr int kRowHeight = 32;
+constexpr int kLabelWidth = 96;
+constexpr int kBoxX = kMargin + kLabelWidth + 4;
+constexpr int kNarrowBoxWidth = 96;
+constexpr int kWideBoxWidth = 232;
+constexpr int kBoxHeight = 21;
+constexpr int kButtonWidth = 104;
+constexpr int kButtonHeight = 25;
+constexpr int kSaveButtonWidth = 80;
+constexpr int kMemoTop = kMargin + 6 * kRowHeight;
+
+constexpr DWORD kReadOnlyBox = WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL | ES_READONLY;
+constexpr DWORD kButton = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
+
+int RowTop(int row) {
+    return kMargin + row * kRowHeight;
+}
+
+}  // namespace
+
+TWin32MainWindow::TWin32MainWindow(HINSTANCE instance, TErrorHandler errorHandler)
+    : Instance(instance), ErrorHandler(std::move(errorHandler)) {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = &TWin32MainWindow::WindowProc;
+    windowClass.hInstance = Instance;
+    windowClass.lpszClassName = kClassName;
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    RegisterClassA(&windowClass);
+
+    Font = CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
+    Window = CreateWindowExA(0, kClassName, kCaption, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                             CW_USEDEFAULT, kWindowWidth, kWindowHeight, nullptr, nullptr,
+                             Instance, this);
+    // Timer1 runs from the window's creation; its ticks before Connect are dropped.
+    SetTimer(Window, kTimer1Id, kTimer1IntervalMs, nullptr);
+}
+
+TWin32MainWindow::~TWin32MainWindow() {
+    if (Window != nullptr) {
+        SetWindowLongPtrA(Window, GWLP_USERDATA, 0);
+        DestroyWindow(Window);
+    }
+    if (Font != nullptr) {
+        DeleteObject(Font);
+    }
+}
+
+void TWin32MainWindow::Show() {
+    // The show handler runs before the window appears, once.
+    if (!Shown) {
+        Shown = true;
+        if (Events != nullptr) {
+            Guarded([this] { Events->FormShow(); });
+        }
+    }
+    ShowWindow(Window, SW_SHOW);
+    UpdateWindow(Window);
+    LogBox.Flush();
+}
+
+void TWin32MainWindow::CreateControls() {
+    struct TRow {
+        const char* Label;
+        TWin32TextBox* Box;
+        int BoxId;
+        bool Wide;
+        const char* ButtonCaption;
+        int ButtonId;
+    };
+    const TRow rows[] = {
+        {"Wait Time", &WaitTimeBox, kWaitTimeEditId, false, "Set Wait Time", kButton2Id},
+        {"Pit In Key", &PitInBox, kPitInEditId, false, "Set PI Key", kButton3Id},
+        {"Wait Start Key", &KeyBox, kKeyEditId, false, "Set Wait Key", kButton1Id},
+        {"Pit In Message", &PitInMessageBox, kPitInMessageEditId, true, "Set PI Message",
+         kButton4Id},
+        {"PO Pre-Warning", &POWarningBox, kPOWarningEditId, true, "Set PO Warning", kButton5Id},
+        {"Pit Out Message", &PitOutMessageBox, kPitOutMessageEditId, true, "Set PO Message",
+         kButton6Id},
+    };
+    int row = 0;
+    for (const TRow& r : rows) {
+        const int top = RowTop(row++);
+        const int boxWidth = r.Wide ? kWideBoxWidth : kNarrowBoxWidth;
+        AddControl("STATIC", r.Label, WS_CHILD | WS_VISIBLE | SS_LEFT, kLabelId + row, kMargin,
+                   top + 3, kLabelWidth, kBoxHeight);
+        r.Box->Attach(
+            AddControl("EDIT", "", kReadOnlyBox, r.BoxId, kBoxX, top, boxWidth, kBoxHeight));
+        AddControl("BUTTON", r.ButtonCaption, kButton, r.ButtonId, kBoxX + boxWidth + 8, top - 2,
+                   kButtonWidth, kButtonHeight);
+    }
+    AddControl("BUTTON", "Save", kButton | BS_OWNERDRAW, kRzBitBtn1Id, 0, RowTop(0) - 2,
+               kSaveButtonWidth, kButtonHeight);
+    Memo = AddControl("EDIT", "",
+                      WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | ES_MULTILINE |
+                          ES_AUTOVSCROLL | ES_READONLY,
+                      kMemo1Id, kMargin, kMemoTop, 100, 100);
+    LogBox.Attach(Memo);
+    LayOut();
+}
+
+HWND TWin32MainWindow::AddControl(const char* className, const char* text, DWORD style, int id,
+                                  int x, int y, int width, int height) {
+    HWND control = CreateWindowExA(0, className, text, style, x, y, width, height, Window,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Instance,
+                                   nullptr);
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(Font), FALSE);
+    return control;
+}
+
+// The log fills the rest and grows with the window; Save stays at the right end of row 1.
+void TWin32MainWindow::LayOut() {
+    RECT client;
+    GetClientRect(Window, &client);
+    const int width = client.right - client.left;
+    const int height = client.bottom - client.top;
+    MoveWindow(Memo, kMargin, kMemoTop, std::max(width - 2 * kMargin, 0),
+               std::max(height - kMemoTop - kMargin, 0), TRUE);
+    MoveWindow(GetDlgItem(Window, kRzBitBtn1Id), std::max(width - kMargin - kSaveButtonWidth, 0),
+               RowTop(0) - 2, kSaveButtonWidth, kButtonHeight, TRUE);
+}
+
+void TWin32MainWindow::Guarded(const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const std::exception& error) {
+        if (ErrorHandler) {
+            ErrorHandler(error);
+        }
+    }
+}
+
+void TWin32MainWindow::OnCommand(int id, int notification) {
+    if (Events == nullptr) {
+        return;
+    }
+    if (id == kPitInMessageEditId && notification == EN_CHANGE) {
+        Guarded([this] { Events->PitInMessageEditChange(); });
+        return;
+    }
+    if (notification != BN_CLICKED) {
+        return;
+    }
+    const TMainWindowButton buttons[] = {
+        TMainWindowButton::Button1, TMainWindowButton::Button2, TMainWindowButton::Button3,
+        TMainWindowButton::Button4, TMainWindowButton::Button5, TMainWindowButton::Button6,
+        TMainWindowButton::RzBitBtn1,
+    };
+    if (id >= kButton1Id && id <= kRzBitBtn1Id) {
+        const TMainWindowButton button = buttons[id - kButton1Id];
+        Guarded([this, button] { Events->ButtonClick(button); });
+    }
+}
+
+// The save runs at every close; when it fails the error is shown and the window stays open.
+void TWin32MainWindow::OnClose() {
+    try {
+        if (Events != nullptr) {
+            Events->FormClose();
+        }
+    } catch (const std::exception& error) {
+        if (ErrorHandler) {
+            ErrorHandler(error);
+        }
+        return;
+    }
+    DestroyWindow(Window);
+}
+
+// The Save button's glyph, our own: a small diskette left of the caption.
+void TWin32MainWindow::DrawSaveButton(const DRAWITEMSTRUCT& item) {
+    HDC dc = item.hDC;
+    RECT rect = item.rcItem;
+    const bool pressed = (item.itemState & ODS_SELECTED) != 0;
+    DrawFrameControl(dc, &rect, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
+    const int offset = pressed ? 1 : 0;
+    const int glyphLeft = rect.left + 8 + offset;
+    const int glyphTop = (rect.top + rect.bottom) / 2 - 7 + offset;
+
+    HBRUSH body = CreateSolidBrush(RGB(0, 0, 128));
+    RECT disk{glyphLeft, glyphTop, glyphLeft + 14, glyphTop + 14};
+    FillRect(dc, &disk, body);
+    DeleteObject(body);
+    HBRUSH label = CreateSolidBrush(RGB(255, 255, 255));
+    RECT paper{glyphLeft + 3, glyphTop + 1, glyphLeft + 11, glyphTop + 6};
+    FillRect(dc, &paper, label);
+    DeleteObject(label);
+    HBRUSH shutter = CreateSolidBrush(RGB(192, 192, 192));
+    RECT slot{glyphLeft + 4, glyphTop + 9, glyphLeft + 10, glyphTop + 14};
+    FillRect(dc, &slot, shutter);
+    DeleteObject(shutter);
+
+    SetBkMode(dc, TRANSPARENT);
+    HGDIOBJ oldFont = SelectObject(dc, Font);
+    RECT text{glyphLeft + 18, rect.top + offset, rect.right - 4 + offset, rect.bottom + offset};
+    DrawTextA(dc, "Save", -1, &text, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
+    SelectObject(dc, oldFont);
+    if ((item.itemState & ODS_FOCUS) != 0) {
+        RECT focus = rect;
+        InflateRect(&focus, -4, -4);
+        DrawFocusRect(dc, &focus);
+    }
+}
+
+LRESULT CALLBACK TWin32MainWindow::WindowProc(HWND window,
+                                              UINT message,
+                                              WPARAM wParam,
+                                              LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<TWin32MainWindow*>(
+            reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams);
+        self->Window = window;
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<TWin32MainWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (self == nullptr) {
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+    return self->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT TWin32MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE:
+            CreateControls();
+            return 0;
+        case WM_SIZE:
+            if (Memo != nullptr) {
+                LayOut();
+            }
+            return 0;
+        case WM_TIMER:
+            if (wParam == kTimer1Id) {
+                if (Events != nullptr) {
+                    Guarded([this] { Events->Timer1Timer(); });
+                }
+                LogBox.Flush();
+                return 0;
+            }
+            break;
+        case WM_COMMAND:
+            OnCommand(LOWORD(wParam), HIWORD(wParam));
+            return 0;
+        case WM_DRAWITEM:
+            if (wParam == kRzBitBtn1Id) {
+                DrawSaveButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+                return TRUE;
+            }
+            break;
+        case WM_CLOSE:
+            OnClose();
+            return 0;
+        // A log-off or shutdown ends the program without closing the window, so without the
+        // save: WM_QUERYENDSESSION and WM_ENDSESSION get the default processing.
+        case WM_DESTROY:
+            KillTimer(Window, kTimer1Id);
+            PostQuitMessage(0);
+            return 0;
+        case WM_NCDESTROY: {
+            HWND window = Window;
+            SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+            Window = nullptr;
+            return DefWindowProcA(window, message, wParam, lParam);
+        }
+        default:
+            break;
+    }
+    return DefWindowProcA(Window, message, wParam, lParam);
+}

@@ -1,0 +1,66 @@
+// The main window "Quorl Pit Timer v3.1": seven rows of boxes and buttons, the log, Timer1.
+#pragma once
+
+#include <windows.h>
+
+#include <exception>
+#include <functional>
+
+#include "platform/MainWindow.h"
+#include "platform/win32/Win32Controls.h"
+
+class TWin32MainWindow : public IMainWindow {
+public:
+    using TErrorHandler = std::function<void(const std::exception&)>;
+
+    // Creates the window (hidden) with its controls and starts its 100 ms timer.
+    TWin32MainWindow(HINSTANCE instance, TErrorHandler errorHandler);
+    ~TWin32MainWindow() override;
+
+    TWin32MainWindow(const TWin32MainWindow&) = delete;
+    TWin32MainWindow& operator=(const TWin32MainWindow&) = delete;
+
+    HWND Handle() const { return Window; }
+
+    ITextBox& WaitTimeEdit() override { return WaitTimeBox; }
+    ITextBox& PitInEdit() override { return PitInBox; }
+    ITextBox& KeyEdit() override { return KeyBox; }
+    ITextBox& PitInMessageEdit() override { return PitInMessageBox; }
+    ITextBox& POWarningEdit() override { return POWarningBox; }
+    ITextBox& PitOutMessageEdit() override { return PitOutMessageBox; }
+    ILogBox& Memo1() override { return LogBox; }
+
+    void Connect(IMainWindowEvents& events) override { Events = &events; }
+    void Show() override;
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    void CreateControls();
+    HWND AddControl(const char* className, const char* text, DWORD style, int id,
+                    int x, int y, int width, int height);
+    void LayOut();
+    void OnCommand(int id, int notification);
+    void OnClose();
+    void DrawSaveButton(const DRAWITEMSTRUCT& item);
+    // Runs a handler; a runtime error goes to the application's error handler, never through
+    // the window procedure into the system.
+    void Guarded(const std::function<void()>& handler);
+
+    HINSTANCE Instance;
+    TErrorHandler ErrorHandler;
+    HWND Window = nullptr;
+    HFONT Font = nullptr;
+    HWND Memo = nullptr;
+    IMainWindowEvents* Events = nullptr;
+    bool Shown = false;
+
+    TWin32TextBox WaitTimeBox;
+    TWin32TextBox PitInBox;
+    TWin32TextBox KeyBox;
+    TWin32TextBox PitInMessageBox;
+    TWin32TextBox POWarningBox;
+    TWin32TextBox PitOutMessageBox;
+    TWin32LogBox LogBox;
+};

@@ -1,0 +1,261 @@
+// The configuration commands and the pit-in box's change check: no message contains a key.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/ErrorHandler.h"
+#include "app/MessageRules.h"
+#include "tests/app/EngineFixture.h"
+
+using Strings = std::vector<std::string>;
+
+namespace {
+const std::string kPitInMessageWarning =
+    "action keys must not be part of any message - please select another Pit in message";
+}
+
+class CommandTest : public EngineFixture {
+protected:
+    CommandTest() {
+        WaitTimeEdit.Value = "20";
+        KeyEdit.Value = KeyDisplayText('z');
+        PitInEdit.Value = KeyDisplayText('x');
+        Form.LastPitInMessage = "Pit In";
+    }
+
+    void ClickAll() {
+        Form.Button1Click(nullptr);
+        Form.Button2Click(nullptr);
+        Form.Button3Click(nullptr);
+        Form.Button4Click(nullptr);
+        Form.Button5Click(nullptr);
+        Form.Button6Click(nullptr);
+    }
+};
+
+TEST_F(CommandTest, EveryCommandDoesNothingInATickThatTypedAChunk) {
+    Form.SentThisTick = true;
+    KeyCaptureWindow.Keys = {'q', 'q'};
+    Dialogs.InputAnswers = {"7"};
+    MessageEntryWindow.Edit.Value = "new";
+    ClickAll();
+    EXPECT_EQ(KeyCaptureWindow.Shown, 0);
+    EXPECT_TRUE(Dialogs.InputBoxes.empty());
+    EXPECT_TRUE(MessageEntryWindow.ShownWith.empty());
+    EXPECT_TRUE(Dialogs.Warnings.empty());
+    EXPECT_FALSE(Form.SkipNextKey);
+    EXPECT_EQ(Form.WaitSeconds, 20);
+    EXPECT_EQ(PitInMessageEdit.Value, "Pit In");
+}
+
+TEST_F(CommandTest, ClickDuringASendDoesNothingWhileTheTicksChunkIsBeingTyped) {
+    Press('x');
+    KeyCaptureWindow.Keys = {'q'};
+    Pump.AtPass(3, [&] { Form.Button1Click(nullptr); });
+    Tick();
+    EXPECT_EQ(KeyCaptureWindow.Shown, 0);
+    EXPECT_EQ(Form.ActionKey, 'z');
+}
+
+TEST_F(CommandTest, SetWaitKeyStoresTheCapturedKeyAndShowsIt) {
+    KeyCaptureWindow.Keys = {'q'};
+    Form.Button1Click(nullptr);
+    EXPECT_EQ(Form.ActionKey, 'q');
+    EXPECT_EQ(KeyEdit.Value, "q (113)");
+    EXPECT_TRUE(Form.SkipNextKey) << "no key reached the engine to use it up";
+}
+
+TEST_F(CommandTest, CapturingShiftAUsesSkipNextKeyOnShiftSoTheAReachesTheEngine) {
+    Form.PitInKey = 'a';
+    PitInMessageEdit.Value = "go";
+    POWarningEdit.Value = "soon";
+    PitOutMessageEdit.Value = "out";
+    KeyCaptureWindow.Keys = {'A'};
+    KeyCaptureWindow.WhileOpen = [&] {
+        Press(0);    // Shift: no character
+        Press('a');  // the engine sees the key as its own thread's state gives it
+    };
+    Form.Button1Click(nullptr);
+    EXPECT_EQ(Events(), Strings{"Got key a"});
+    EXPECT_EQ(Form.QueueCount, 4) << "a matched the pit-in key and queued its message";
+    EXPECT_EQ(Form.ActionKey, 65);
+    EXPECT_EQ(KeyEdit.Value, "A (65)");
+}
+
+TEST_F(CommandTest, SetWaitKeyRefusesAKeyThatAMessageContains) {
+    PitOutMessageEdit.Value = "next";
+    KeyCaptureWindow.Keys = {'x'};
+    Form.Button1Click(nullptr);
+    EXPECT_EQ(Dialogs.Warnings,
+              Strings{"Wait key must not be part of any message - please select another"});
+    EXPECT_EQ(Form.ActionKey, 'z');
+    EXPECT_EQ(KeyEdit.Value, "z (122)");
+}
+
+TEST_F(CommandTest, SetPiKeyFindsLettersInEitherCaseButOtherBytesOnlyAsThemselves) {
+    struct TCase {
+        std::uint8_t Key;
+        std::string Message;
+        bool Refused;
+    };
+    const std::vector<TCase> cases = {
+        {'p', "Pit In", true},        {'P', "pit in", true},       {0xE9, "caf\xC9", false},
+        {0xE9, "caf\xE9", true},    {'{', "a[b", false},         {'1', "lap 1", true},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Message);
+        Dialogs.Warnings.clear();
+        Form.PitInKey = 'x';
+        PitInMessageEdit.Value = c.Message;
+        KeyCaptureWindow.Keys = {c.Key};
+        Form.Button3Click(nullptr);
+        EXPECT_EQ(Dialogs.Warnings.size(), c.Refused ? 1u : 0u);
+        EXPECT_EQ(Form.PitInKey, c.Refused ? 'x' : c.Key);
+    }
+    EXPECT_EQ(Dialogs.Warnings,
+              Strings{"Pit in key must not be part of any message - please select another"});
+}
+
+TEST_F(CommandTest, KeyDialogClosedWithoutAKeyStoresTheLastCapturedOneAndKeepsSkipNextKey) {
+    Form.Button1Click(nullptr);  // closed before any capture: code 0
+    EXPECT_EQ(Form.ActionKey, 0);
+    EXPECT_EQ(KeyEdit.Value, std::string("\0 (0)", 5));
+    KeyCaptureWindow.Keys = {'q'};
+    Form.Button3Click(nullptr);
+    Form.Button1Click(nullptr);  // closed without a key again: the q captured last
+    EXPECT_EQ(Form.ActionKey, 'q');
+    EXPECT_TRUE(Form.SkipNextKey);
+}
+
+TEST_F(CommandTest, SameCharacterForBothKeysIsAllowed) {
+    KeyCaptureWindow.Keys = {'z'};
+    Form.Button3Click(nullptr);
+    EXPECT_EQ(Form.PitInKey, 'z');
+    EXPECT_TRUE(Dialogs.Warnings.empty());
+}
+
+TEST_F(CommandTest, SetWaitTimeTakesTheIntegerFormsAndIgnoresTheRestSilently) {
+    struct TCase {
+        std::string Typed;
+        std::int32_t Expected;
+    };
+    const std::vector<TCase> cases = {
+        {"15", 15}, {"15s", 15}, {"-3", -3}, {"$1E", 30}, {"", 30}, {"0", 0}, {" 0x1e", 30},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Typed);
+        Dialogs.InputAnswers = {c.Typed};
+        Form.Button2Click(nullptr);
+        EXPECT_EQ(Form.WaitSeconds, c.Expected);
+        EXPECT_EQ(WaitTimeEdit.Value, std::to_string(c.Expected));
+    }
+    EXPECT_EQ(Dialogs.InputBoxes.front(), "Wait Time Edit / Enter new time in seconds / 20");
+    EXPECT_TRUE(Dialogs.Warnings.empty());
+}
+
+TEST_F(CommandTest, TypingTheWaitStartKeyIntoTheWaitTimeBoxStartsAWait) {
+    Dialogs.WhileInputOpen = [&] { Press('z'); };
+    Form.Button2Click(nullptr);
+    EXPECT_TRUE(Form.WaitActive);
+    EXPECT_EQ(Events().front(), "Got key z");
+}
+
+class MessageCommandTest : public CommandTest {};
+
+TEST_F(MessageCommandTest, OkSetsTheBoxAndKeysAreIgnoredWhileTheDialogIsOpen) {
+    MessageEntryWindow.WhileOpen = [&] {
+        EXPECT_TRUE(Form.MessageDialogOpen);
+        Press('x');
+        Press('z');
+        MessageEntryWindow.Edit.Value = "Stop now";
+    };
+    Form.Button4Click(nullptr);
+    EXPECT_EQ(MessageEntryWindow.ShownWith, Strings{"Pit In"});
+    EXPECT_EQ(PitInMessageEdit.Value, "Stop now");
+    EXPECT_EQ(Form.LastPitInMessage, "Stop now");
+    EXPECT_TRUE(Memo1.Stored.empty());
+    EXPECT_FALSE(Form.MessageDialogOpen);
+}
+
+TEST_F(MessageCommandTest, CancelChangesNothingAndKeysWorkAgainAtOnce) {
+    MessageEntryWindow.Result = TModalResult::Cancel;
+    MessageEntryWindow.WhileOpen = [&] { MessageEntryWindow.Edit.Value = "other"; };
+    Form.Button6Click(nullptr);
+    EXPECT_EQ(PitOutMessageEdit.Value, "Pit Out");
+    EXPECT_FALSE(Form.MessageDialogOpen);
+    Press('x');
+    EXPECT_EQ(Form.QueueCount, 8);
+}
+
+TEST_F(MessageCommandTest, InvalidMessageIsIgnoredWithoutAWarning) {
+    for (const auto click : {&TForm1::Button4Click, &TForm1::Button5Click, &TForm1::Button6Click}) {
+        MessageEntryWindow.WhileOpen = [&] { MessageEntryWindow.Edit.Value = "Invalid Message"; };
+        (Form.*click)(nullptr);
+    }
+    EXPECT_TRUE(Dialogs.Warnings.empty());
+    EXPECT_EQ(PitInMessageEdit.Value, "Pit In");
+    EXPECT_EQ(POWarningEdit.Value, "Pit Out Warning");
+    EXPECT_EQ(PitOutMessageEdit.Value, "Pit Out");
+}
+
+TEST_F(MessageCommandTest, MessageWithATriggerKeyIsRefusedWithItsCommandsWarning) {
+    struct TCase {
+        void (TForm1::*Click)(TComponent*);
+        TFakeTextBox* Box;
+        std::string Warning;
+    };
+    const std::vector<TCase> cases = {
+        {&TForm1::Button4Click, &PitInMessageEdit, kPitInMessageWarning},
+        {&TForm1::Button5Click, &POWarningEdit,
+         "action keys must not be part of any message - please select another Pit Out Warning "
+         "message"},
+        {&TForm1::Button6Click, &PitOutMessageEdit,
+         "action keys must not be part of any message - please select another Pit Out message"},
+    };
+    for (const TCase& c : cases) {
+        for (const std::string typed : {"eXit", "Zone"}) {  // the pit-in key, the wait key
+            SCOPED_TRACE(c.Warning + " / " + typed);
+            Dialogs.Warnings.clear();
+            const std::string before = c.Box->Value;
+            MessageEntryWindow.WhileOpen = [&] { MessageEntryWindow.Edit.Value = typed; };
+            (Form.*c.Click)(nullptr);
+            EXPECT_EQ(Dialogs.Warnings, Strings{c.Warning});
+            EXPECT_EQ(c.Box->Value, before);
+            EXPECT_FALSE(Form.MessageDialogOpen);
+        }
+    }
+}
+
+TEST_F(MessageCommandTest, DialogFlagIsClearedEvenWhenTheDialogThrows) {
+    MessageEntryWindow.WhileOpen = [] { throw std::runtime_error("broken"); };
+    EXPECT_THROW(Form.Button5Click(nullptr), std::runtime_error);
+    EXPECT_FALSE(Form.MessageDialogOpen);
+}
+
+TEST_F(MessageCommandTest, PitInBoxChangedToTextWithAKeyIsSetBackToTheLastAcceptedText) {
+    PitInMessageEdit.SetText("Pit lane");
+    EXPECT_EQ(Form.LastPitInMessage, "Pit lane");
+    PitInMessageEdit.SetText("fix the car");  // x
+    EXPECT_EQ(Dialogs.Warnings, Strings{kPitInMessageWarning});
+    EXPECT_EQ(PitInMessageEdit.Value, "Pit lane");
+    EXPECT_EQ(Form.LastPitInMessage, "Pit lane");
+}
+
+TEST(ErrorHandlerTest, ErrorBoxIsCaptionedWithTheExecutablesNameAndEndsInAFullStop) {
+    EXPECT_EQ(ApplicationTitle("C:\\Games\\Quorl\\QuorlWait.exe"), "QuorlWait");
+    EXPECT_EQ(ApplicationTitle("QuorlWait"), "QuorlWait");
+    const std::vector<std::pair<std::string, std::string>> texts = {
+        {"Unable to write to C:\\Games\\QuorlWait.ini", "Unable to write to C:\\Games\\QuorlWait.ini."},
+        {"Cannot create file Log.txt", "Cannot create file Log.txt."},
+        {"Already a stop.", "Already a stop."},
+        {"Shouted!", "Shouted!"},  // "!" sorts before "."
+        {"caf\xE9", "caf\xE9."},
+        {"", ""},
+    };
+    for (const auto& [message, shown] : texts) {
+        EXPECT_EQ(ErrorBoxText(message), shown);
+    }
+    TFakeDialogs dialogs;
+    ShowException(dialogs, "QuorlWait", std::runtime_error("Cannot create file Log.txt"));
+    EXPECT_EQ(dialogs.Errors, Strings{"QuorlWait: Cannot create file Log.txt."});
+}
