@@ -24,8 +24,9 @@ class IHiddenWindows {
   public:
     virtual ~IHiddenWindows() = default;
 
-    // Creates a zero-size window that is never shown; each message of it, sent or posted, goes
-    // to `windowProc` on the creating thread, and the window procedure's Result is the reply.
+    // Creates a zero-size window that is never shown; from the return on, each message of it,
+    // sent or posted, goes to `windowProc` on the creating thread, and the window procedure's
+    // Result is the reply (the messages of the creation itself get the default processing).
     // Throws Exception when the system cannot create the window.
     virtual std::unique_ptr<IHiddenWindow> CreateHiddenWindow(TWindowProc windowProc) = 0;
 };
