@@ -14,8 +14,10 @@ struct TLowLevelKey {
 };
 
 // The low-level hook reports no previous key state, so the builder keeps one down flag per
-// virtual key: a key-down of a key already down is an auto-repeat. Not thread-safe: one hook
-// thread owns it. Allocates nothing.
+// virtual key: a key-down of a key already down is an auto-repeat. The same table tells whether
+// an Alt key is held: Wine's hook never sets LLKHF_ALTDOWN (it only reports WM_SYSKEYDOWN),
+// so the context bit is set when either source says so. Not thread-safe: one hook thread owns
+// it. Allocates nothing.
 class TKeyFlagsBuilder {
   public:
     // The lParam of the WM_KEYDOWN/WM_KEYUP that the event stands for: repeat count 1, scan
@@ -25,9 +27,11 @@ class TKeyFlagsBuilder {
         const std::uint32_t index = key.VirtualKey & 0xFF;
         const bool wasDown = KeyIsDown[index];
         KeyIsDown[index] = !key.Released;
+        const bool altHeld =
+            key.AltDown || KeyIsDown[kVkMenu] || KeyIsDown[kVkLeftMenu] || KeyIsDown[kVkRightMenu];
         // A release always has the previous-state bit: the key was down before it.
         return kRepeatCountOne | ((key.ScanCode & 0xFF) << 16) | (key.Extended ? kExtended : 0) |
-               (key.AltDown ? kContext : 0) | (wasDown || key.Released ? kPreviousState : 0) |
+               (altHeld ? kContext : 0) | (wasDown || key.Released ? kPreviousState : 0) |
                (key.Released ? kTransition : 0);
     }
 
@@ -39,6 +43,9 @@ class TKeyFlagsBuilder {
     }
 
   private:
+    static constexpr std::uint32_t kVkMenu = 0x12;
+    static constexpr std::uint32_t kVkLeftMenu = 0xA4;
+    static constexpr std::uint32_t kVkRightMenu = 0xA5;
     static constexpr std::uint32_t kRepeatCountOne = 1;
     static constexpr std::uint32_t kExtended = 1u << 24;
     static constexpr std::uint32_t kContext = 1u << 29;

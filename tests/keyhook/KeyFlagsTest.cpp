@@ -62,6 +62,18 @@ TEST(KeyFlagsTest, ExtendedAltAndScanCodeLandInTheirBits) {
     }
 }
 
+TEST(KeyFlagsTest, AnAltKeyHeldGivesTheContextBitWithoutTheHooksAltFlag) {
+    for (std::uint32_t alt : {0x12u, 0xA4u, 0xA5u}) {
+        SCOPED_TRACE("Alt key " + std::to_string(alt));
+        TKeyFlagsBuilder builder;
+        EXPECT_EQ(builder.Flags(Down(alt, 0x38)), 0x20380001u) << "the Alt key's own press";
+        EXPECT_EQ(builder.Flags(Down(kVkA, 0x1E)), 0x201E0001u);
+        EXPECT_EQ(builder.Flags(Up(kVkA, 0x1E)), 0xE01E0001u);
+        EXPECT_EQ(builder.Flags(Up(alt, 0x38)), 0xC0380001u) << "the Alt key's release";
+        EXPECT_EQ(builder.Flags(Down(kVkA, 0x1E)), 0x001E0001u);
+    }
+}
+
 TEST(KeyFlagsTest, ClearForgetsTheKeysThatAreDown) {
     TKeyFlagsBuilder builder;
     builder.Flags(Down(kVkA, 0x1E));
