@@ -15,13 +15,13 @@
 namespace {
 
 class TRecordingLog : public IEventLog {
-public:
+  public:
     void LogEvent(const std::string& text) override { Lines.push_back(text); }
     std::vector<std::string> Lines;
 };
 
 class SendkeysWineTest : public testing::Test {
-protected:
+  protected:
     TWin32Keyboard Keyboard;
     TWin32MessagePump Pump;
     TWin32TopLevelWindows Windows;
@@ -86,8 +86,8 @@ TEST_F(SendkeysWineTest, PitInMessageAndF10ReachTheFocusedWindowKeyByKey) {
 TEST_F(SendkeysWineTest, LogsTheStringOnceAndEveryCode) {
     ASSERT_TRUE(Target.TakeFocus());
     Sendkeys.SendKeys("ab");
-    EXPECT_EQ(Log.Lines, (std::vector<std::string>{"Sending string ab", "Sending Key a",
-                                                   "Sending Key b"}));
+    EXPECT_EQ(Log.Lines,
+              (std::vector<std::string>{"Sending string ab", "Sending Key a", "Sending Key b"}));
 }
 
 TEST_F(SendkeysWineTest, FindsAndRaisesAWindowByItsTitle) {

@@ -18,8 +18,8 @@ void RegisterTargetClass(WNDPROC windowProc) {
 
 TTargetWindow::TTargetWindow(const char* title) {
     RegisterTargetClass(&TTargetWindow::WindowProc);
-    Window = CreateWindowExA(0, kClassName, title, WS_OVERLAPPEDWINDOW, 40, 40, 320, 200,
-                             nullptr, nullptr, GetModuleHandleA(nullptr), this);
+    Window = CreateWindowExA(0, kClassName, title, WS_OVERLAPPEDWINDOW, 40, 40, 320, 200, nullptr,
+                             nullptr, GetModuleHandleA(nullptr), this);
     ShowWindow(Window, SW_SHOW);
     UpdateWindow(Window);
 }
@@ -44,8 +44,7 @@ bool TTargetWindow::TakeFocus() {
     SetForegroundWindow(Window);
     SetActiveWindow(Window);
     SetFocus(Window);
-    return PumpUntil([&] { return GetForegroundWindow() == Window && GetFocus() == Window; },
-                     2000);
+    return PumpUntil([&] { return GetForegroundWindow() == Window && GetFocus() == Window; }, 2000);
 }
 
 LRESULT CALLBACK TTargetWindow::WindowProc(HWND window,
@@ -72,8 +71,7 @@ LRESULT TTargetWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SYSKEYDOWN:
         case WM_SYSKEYUP:
             Keys.push_back({message, static_cast<UINT>(wParam),
-                            static_cast<UINT>((lParam >> 16) & 0xFF),
-                            ((lParam >> 24) & 1) != 0});
+                            static_cast<UINT>((lParam >> 16) & 0xFF), ((lParam >> 24) & 1) != 0});
             return 0;
         case WM_CHAR:
             Characters.push_back(static_cast<char>(wParam));

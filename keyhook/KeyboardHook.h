@@ -1,0 +1,30 @@
+// The hook library's inside, shared by keyhook.dll's exports and the benchmark that times the
+// hook procedure against a bare one.
+#pragma once
+
+#include <windows.h>
+
+namespace keyhook {
+
+// Installs the low-level keyboard hook on a thread of its own and starts posting reports to
+// `window` as `message`; true once both hold. False when reporting runs already or the hook
+// cannot be installed.
+bool Start(HWND window, UINT message) noexcept;
+
+// Ends reporting and the hook thread; after it returns no report is posted. Harmless when no
+// start succeeded. Must not be called from DllMain.
+void Stop() noexcept;
+
+// Reports that PostMessageA refused (a full queue, a destroyed window) since the DLL loaded.
+DWORD LostReports() noexcept;
+
+// The hook procedure that Start installs: builds the flags word, posts the report and always
+// calls the next hook.
+LRESULT CALLBACK LowLevelKeyboardProc(int code, WPARAM wParam, LPARAM lParam) noexcept;
+
+// Points the hook procedure at a window without installing anything, so that a caller can run
+// it inside a hook of its own (the benchmark does); EndReports stops it posting.
+void BeginReports(HWND window, UINT message) noexcept;
+void EndReports() noexcept;
+
+}  // namespace keyhook

@@ -1,0 +1,35 @@
+// IKeyboardHookLibrary over keyhook.dll, loaded from the executable's own folder.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/KeyboardHookLibrary.h"
+
+class TWin32KeyboardHookLibrary : public IKeyboardHookLibrary {
+  public:
+    // Loads keyhook.dll from the folder of the running executable; a missing library or
+    // function leaves Start answering false.
+    TWin32KeyboardHookLibrary();
+    // Stops the hook before the library goes.
+    ~TWin32KeyboardHookLibrary() override;
+
+    TWin32KeyboardHookLibrary(const TWin32KeyboardHookLibrary&) = delete;
+    TWin32KeyboardHookLibrary& operator=(const TWin32KeyboardHookLibrary&) = delete;
+
+    bool Start(TWindowHandle window, std::uint32_t message) override;
+    void Stop() override;
+
+    bool Loaded() const { return StartProc != nullptr && StopProc != nullptr; }
+    // The library's count of reports its target's queue refused; 0 without the library.
+    std::uint32_t LostReports() const;
+
+  private:
+    using TStartProc = int(__stdcall*)(void* window, unsigned int message);
+    using TStopProc = void(__stdcall*)();
+    using TLostReportsProc = unsigned long(__stdcall*)();
+
+    void* Module = nullptr;  // HMODULE
+    TStartProc StartProc = nullptr;
+    TStopProc StopProc = nullptr;
+    TLostReportsProc LostReportsProc = nullptr;
+};

@@ -1,0 +1,291 @@
+// The keyboard watch: starting the library, decoding reports, the shared repeat count, the
+// default processing and the order of destruction.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "components/CPKeyHook.h"
+#include "tests/fakes/FakeKeyboardQueries.h"
+#include "tests/fakes/FakeWindows.h"
+
+namespace {
+
+// Flags words of the letter A (scan code 0x1E) as key messages carry them.
+constexpr std::uint32_t kPressA = 0x001E0001;
+constexpr std::uint32_t kRepeatA = 0x401E0001;
+constexpr std::uint32_t kReleaseA = 0xC01E0001;
+constexpr std::uint32_t kPressB = 0x00300001;
+constexpr std::uint32_t kReleaseB = 0xC0300001;
+
+struct TReport {
+    TKeyStates States;
+    TKeyNames Names;
+};
+
+class CPKeyHookTest : public testing::Test {
+  protected:
+    CPKeyHookTest() {
+        Keyboard.Names = {{0x1E, "A"}, {0x44, "F10"}, {0x2A, "Shift"}};
+        Hook = std::make_unique<TCPKeyHook>(nullptr, Keyboard, Library, Windows);
+        Window = Windows.Last;
+        Hook->OnKey = [this](TComponent* sender, TKeyStates states, TKeyNames names) {
+            EXPECT_EQ(sender, Hook.get());
+            Reports.push_back({states, names});
+        };
+    }
+
+    std::intptr_t Report(std::uint32_t virtualKey, std::uint32_t flags) {
+        return Window->Send(TCPKeyHook::kHookMessage, virtualKey, flags);
+    }
+
+    std::vector<std::int32_t> RepeatCounts() const {
+        std::vector<std::int32_t> counts;
+        for (const TReport& report : Reports) {
+            counts.push_back(report.States.RepeatCount);
+        }
+        return counts;
+    }
+
+    TFakeKeyboardQueries Keyboard;
+    TFakeHiddenWindows Windows;
+    TFakeKeyboardHookLibrary Library{Windows.Journal};
+    std::unique_ptr<TCPKeyHook> Hook;
+    TFakeHiddenWindow* Window = nullptr;
+    std::vector<TReport> Reports;
+};
+
+TEST_F(CPKeyHookTest, PressHeldAndReleasedCountsTheAutoRepeats) {
+    for (std::uint32_t flags : {kPressA, kRepeatA, kRepeatA, kRepeatA, kReleaseA}) {
+        EXPECT_EQ(Report('A', flags), 0);
+    }
+    ASSERT_EQ(Reports.size(), 5u);
+    const bool keyDown[] = {true, true, true, true, false};
+    const bool wasDown[] = {false, true, true, true, true};
+    for (std::size_t i = 0; i < Reports.size(); ++i) {
+        SCOPED_TRACE("report " + std::to_string(i));
+        EXPECT_EQ(Reports[i].States.KeyDown, keyDown[i]);
+        EXPECT_EQ(Reports[i].States.WasDown, wasDown[i]);
+        EXPECT_FALSE(Reports[i].States.Synthetic);
+    }
+    EXPECT_EQ(RepeatCounts(), (std::vector<std::int32_t>{0, 1, 2, 3, 0}));
+}
+
+TEST_F(CPKeyHookTest, ACountNeverCarriesOverToAnotherKey) {
+    Report('A', kPressA);
+    Report('A', kRepeatA);
+    Report('A', kRepeatA);
+    Report('B', kPressB);  // another key goes down
+    Report('A', kRepeatA);
+    Report('B', kReleaseB);  // any release
+    Report('A', kRepeatA);
+    Report('A', kRepeatA);
+    EXPECT_EQ(RepeatCounts(), (std::vector<std::int32_t>{0, 1, 2, 0, 1, 0, 1, 2}));
+}
+
+TEST_F(CPKeyHookTest, TheCounterIsSharedByAllInstancesAndResetByEveryConstruction) {
+    Report('A', kPressA);
+    Report('A', kRepeatA);
+    Report('A', kRepeatA);
+    TCPKeyHook second(nullptr, Keyboard, Library, Windows);
+    Report('A', kRepeatA);
+    second.OnKey = [this](TComponent*, TKeyStates states, TKeyNames names) {
+        Reports.push_back({states, names});
+    };
+    Windows.Last->Send(TCPKeyHook::kHookMessage, 'A', kRepeatA);
+    EXPECT_EQ(RepeatCounts(), (std::vector<std::int32_t>{0, 1, 2, 1, 2}));
+}
+
+TEST_F(CPKeyHookTest, OnlyTheTwoBareFlagWordsAreSynthetic) {
+    struct TCase {
+        std::uint32_t Flags;
+        bool Synthetic;
+        bool KeyDown;
+        bool WasDown;
+    };
+    const TCase cases[] = {
+        {0x00000001, true, true, false},   {0xC0000001, true, false, true},
+        {0x00000000, false, true, false},  {0x00000002, false, true, false},
+        {0x00010001, false, true, false},  {0x01000001, false, true, false},
+        {0x20000001, false, true, false},  {0x40000001, false, true, true},
+        {0x80000001, false, false, false}, {0xC0000000, false, false, true},
+        {0xC0000002, false, false, true},  {0xC0010001, false, false, true},
+        {0xC1000001, false, false, true},  {0xE0000001, false, false, true},
+        {0xD0000001, false, false, true},  {0x10000001, false, true, false},
+    };
+    for (const TCase& test : cases) {
+        SCOPED_TRACE(testing::Message() << std::hex << "flags 0x" << test.Flags);
+        Reports.clear();
+        Report(0x41, test.Flags);
+        ASSERT_EQ(Reports.size(), 1u);
+        EXPECT_EQ(Reports[0].States.Synthetic, test.Synthetic);
+        EXPECT_EQ(Reports[0].States.KeyDown, test.KeyDown);
+        EXPECT_EQ(Reports[0].States.WasDown, test.WasDown);
+    }
+}
+
+TEST_F(CPKeyHookTest, EachFlagBitLandsInItsOwnField) {
+    struct TCase {
+        std::uint32_t Bit;
+        bool TKeyStates::*Field;
+    };
+    const TCase cases[] = {{1u << 24, &TKeyStates::Extended},
+                           {1u << 28, &TKeyStates::MenuActive},
+                           {1u << 29, &TKeyStates::AltDown}};
+    for (const TCase& test : cases) {
+        SCOPED_TRACE(testing::Message() << "bit 0x" << std::hex << test.Bit);
+        Reports.clear();
+        Report('A', kPressA);
+        Report('A', kPressA | test.Bit);
+        ASSERT_EQ(Reports.size(), 2u);
+        EXPECT_FALSE(Reports[0].States.*test.Field);
+        EXPECT_TRUE(Reports[1].States.*test.Field);
+        EXPECT_TRUE(Reports[1].States.KeyDown);
+    }
+}
+
+TEST_F(CPKeyHookTest, CtrlAndShiftComeFromTheThreadsKeyStateCtrlFirst) {
+    Keyboard.SetDown(17, true);
+    Report('A', kPressA);
+    Keyboard.SetDown(17, false);
+    Keyboard.SetDown(16, true);
+    Report('A', kPressA);
+    ASSERT_EQ(Reports.size(), 2u);
+    EXPECT_TRUE(Reports[0].States.CtrlDown);
+    EXPECT_FALSE(Reports[0].States.ShiftDown);
+    EXPECT_FALSE(Reports[1].States.CtrlDown);
+    EXPECT_TRUE(Reports[1].States.ShiftDown);
+    EXPECT_EQ(Keyboard.KeyStateQueries, (std::vector<std::int32_t>{17, 16, 17, 16}));
+}
+
+TEST_F(CPKeyHookTest, ACharacterKeyGivesItsCharacterAndF10AndShiftGiveNone) {
+    struct TCase {
+        const char* Label;
+        std::uint32_t VirtualKey;
+        std::uint32_t Flags;
+        bool ShiftHeld;
+        std::uint8_t Character;
+        std::string Name;
+    };
+    const TCase cases[] = {
+        {"a", 'A', kPressA, false, 'a', "A"},
+        {"shifted A", 'A', kPressA, true, 'A', "A"},
+        {"F10", 0x79, 0x00440001, false, 0, "F10"},
+        {"Shift", 0x10, 0x002A0001, true, 0, "Shift"},
+        {"a key without a name", 'Q', 0x00770001, false, 'q', ""},
+    };
+    for (const TCase& test : cases) {
+        SCOPED_TRACE(test.Label);
+        Reports.clear();
+        Keyboard.SetDown(16, test.ShiftHeld);
+        Report(test.VirtualKey, test.Flags);
+        ASSERT_EQ(Reports.size(), 1u);
+        EXPECT_EQ(Reports[0].Names.Character, test.Character);
+        char expectedName[TKeyNames::kKeyNameSize] = {};
+        std::memcpy(expectedName, test.Name.data(), test.Name.size());
+        EXPECT_EQ(std::memcmp(Reports[0].Names.KeyName, expectedName, sizeof(expectedName)), 0)
+            << "name " << std::string(Reports[0].Names.KeyName, 20);
+    }
+}
+
+TEST_F(CPKeyHookTest, TranslationGetsTheWholeFlagsWordAndTheMenuFlag) {
+    Report('A', kReleaseA);
+    Report('A', kPressA | (1u << 28));
+    ASSERT_EQ(Keyboard.ToAsciiCalls.size(), 2u);
+    EXPECT_EQ(Keyboard.ToAsciiCalls[0].VirtualKey, 'A');
+    EXPECT_EQ(Keyboard.ToAsciiCalls[0].ScanCode, kReleaseA);
+    EXPECT_EQ(Keyboard.ToAsciiCalls[0].Flags, 0u);
+    EXPECT_EQ(Keyboard.ToAsciiCalls[1].ScanCode, kPressA | (1u << 28));
+    EXPECT_EQ(Keyboard.ToAsciiCalls[1].Flags, 1u);
+}
+
+TEST_F(CPKeyHookTest, WithoutAHandlerReportsAreDecodedAndDropped) {
+    auto handler = Hook->OnKey;
+    Hook->OnKey = nullptr;
+    EXPECT_EQ(Report('A', kPressA), 0);
+    EXPECT_EQ(Report('A', kRepeatA), 0);
+    Hook->OnKey = handler;
+    Report('A', kRepeatA);
+    EXPECT_EQ(RepeatCounts(), (std::vector<std::int32_t>{2}));
+}
+
+TEST_F(CPKeyHookTest, AReportNestedInTheHandlerIsDecodedOnItsOwn) {
+    Hook->OnKey = [this](TComponent*, TKeyStates states, TKeyNames names) {
+        if (Reports.empty() && states.RepeatCount == 0) {
+            Report('A', kRepeatA);  // the handler lets the message loop run
+        }
+        Reports.push_back({states, names});
+    };
+    Report('A', kPressA);
+    ASSERT_EQ(Reports.size(), 2u);
+    EXPECT_EQ(Reports[0].States.RepeatCount, 1);  // the nested one, finished first
+    EXPECT_TRUE(Reports[0].States.WasDown);
+    EXPECT_EQ(Reports[1].States.RepeatCount, 0);
+    EXPECT_FALSE(Reports[1].States.WasDown);
+}
+
+TEST_F(CPKeyHookTest, AnyOtherMessageGetsTheDefaultProcessingAndItsResult) {
+    Windows.Journal.clear();
+    EXPECT_EQ(Window->Send(0x0010, 0, 0), 1016);
+    EXPECT_EQ(Window->Send(TCPKeyHook::kHookMessage + 1, 'A', kPressA),
+              1000 + TCPKeyHook::kHookMessage + 1);
+    EXPECT_TRUE(Reports.empty());
+    EXPECT_EQ(Windows.Journal, (TJournal{"default 16", "default 1328"}));
+}
+
+class CPKeyHookLifeTest : public testing::Test {
+  protected:
+    TFakeKeyboardQueries Keyboard;
+    TFakeHiddenWindows Windows;
+    TFakeKeyboardHookLibrary Library{Windows.Journal};
+};
+
+TEST_F(CPKeyHookLifeTest, StartHookAsksTheLibraryOnceForItsWindowAndMessage) {
+    TCPKeyHook hook(nullptr, Keyboard, Library, Windows);
+    const std::string handle = std::to_string(Windows.Last->Handle());
+    EXPECT_TRUE(hook.StartHook());
+    EXPECT_TRUE(hook.GetEnabled());
+    EXPECT_FALSE(hook.StartHook());
+    EXPECT_TRUE(hook.GetEnabled());
+    EXPECT_EQ(Windows.Journal, (TJournal{"create window", "start " + handle + " 1327"}));
+}
+
+TEST_F(CPKeyHookLifeTest, ARefusedStartLeavesItDisabledAndMayBeTriedAgain) {
+    TCPKeyHook hook(nullptr, Keyboard, Library, Windows);
+    Library.StartResult = false;
+    EXPECT_FALSE(hook.StartHook());
+    EXPECT_FALSE(hook.GetEnabled());
+    Library.StartResult = true;
+    EXPECT_TRUE(hook.StartHook());
+    EXPECT_EQ(Windows.Journal.size(), 3u);
+}
+
+TEST_F(CPKeyHookLifeTest, WritingThePropertiesChangesNothing) {
+    Keyboard.LayoutName = "0000040C";
+    TCPKeyHook hook(nullptr, Keyboard, Library, Windows);
+    hook.SetEnabled(true);
+    hook.SetKeyboardLayout("00000809");
+    EXPECT_FALSE(hook.GetEnabled());
+    EXPECT_EQ(hook.GetKeyboardLayout(), "0000040C");
+    EXPECT_EQ(hook.GetKeyboardHandle(), 0x04090409);
+    EXPECT_EQ(Windows.Journal, (TJournal{"create window"}));
+}
+
+TEST_F(CPKeyHookLifeTest, DestructionStopsTheLibraryThenDestroysTheWindowStartedOrNot) {
+    for (bool started : {false, true}) {
+        SCOPED_TRACE(started ? "started" : "never started");
+        Windows.Journal.clear();
+        {
+            TCPKeyHook hook(nullptr, Keyboard, Library, Windows);
+            if (started) {
+                hook.StartHook();
+            }
+            Windows.Journal.clear();
+        }
+        EXPECT_EQ(Windows.Journal, (TJournal{"stop", "destroy window"}));
+    }
+}
+
+}  // namespace

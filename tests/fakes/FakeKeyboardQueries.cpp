@@ -1,0 +1,69 @@
+// The fake keyboard queries: US letters, digits and space, shifted by the keyboard state.
+#include "tests/fakes/FakeKeyboardQueries.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+constexpr std::uint8_t kDownBit = 0x80;
+constexpr std::uint8_t kVkShift = 16;
+constexpr std::uint8_t kVkSpace = 32;
+}  // namespace
+
+void TFakeKeyboardQueries::SetDown(std::uint8_t virtualKey, bool down) {
+    State[virtualKey] = down ? kDownBit : 0;
+}
+
+std::int16_t TFakeKeyboardQueries::GetKeyState(std::int32_t virtualKey) {
+    KeyStateQueries.push_back(virtualKey);
+    return (State[virtualKey & 0xFF] & kDownBit) != 0 ? static_cast<std::int16_t>(-128) : 0;
+}
+
+bool TFakeKeyboardQueries::GetKeyboardState(std::uint8_t (&state)[256]) {
+    std::memcpy(state, State, sizeof(State));
+    return true;
+}
+
+std::int32_t TFakeKeyboardQueries::KeyNameText(std::int32_t keyFlags,
+                                               char* name,
+                                               std::int32_t size) {
+    const auto scanCode = static_cast<std::uint8_t>((static_cast<std::uint32_t>(keyFlags) >> 16));
+    const auto found = Names.find(scanCode);
+    if (found == Names.end() || size <= 0) {
+        if (size > 0) {
+            name[0] = '\0';
+        }
+        return 0;
+    }
+    const auto length =
+        static_cast<std::int32_t>(std::min<std::size_t>(found->second.size(), size - 1));
+    std::memcpy(name, found->second.data(), length);
+    name[length] = '\0';
+    return length;
+}
+
+// Letters, digits and space, as the US layout types them; no other key gives a character.
+std::int32_t TFakeKeyboardQueries::ToAscii(std::uint32_t virtualKey,
+                                           std::uint32_t scanCode,
+                                           const std::uint8_t (&state)[256],
+                                           std::uint8_t (&characters)[2],
+                                           std::uint32_t flags) {
+    ToAsciiCalls.push_back({virtualKey, scanCode, flags});
+    const bool shifted = (state[kVkShift] & kDownBit) != 0;
+    if (virtualKey >= 'A' && virtualKey <= 'Z') {
+        characters[0] = static_cast<std::uint8_t>(shifted ? virtualKey : virtualKey + 32);
+        return 1;
+    }
+    if ((virtualKey >= '0' && virtualKey <= '9') || virtualKey == kVkSpace) {
+        characters[0] = static_cast<std::uint8_t>(virtualKey);
+        return 1;
+    }
+    return 0;
+}
+
+bool TFakeKeyboardQueries::KeyboardLayoutName(char (&name)[10]) {
+    const std::size_t length = std::min<std::size_t>(LayoutName.size(), sizeof(name) - 1);
+    std::memcpy(name, LayoutName.data(), length);
+    name[length] = '\0';
+    return true;
+}

@@ -1,0 +1,102 @@
+// Fake hidden windows, hook library and hot keys: they deliver messages to the component's
+// window procedure and keep one journal of what the component asked for, in order.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/HiddenWindow.h"
+#include "platform/HotKeys.h"
+#include "platform/KeyboardHookLibrary.h"
+
+using TJournal = std::vector<std::string>;
+using TCombination = std::pair<std::uint32_t, std::uint32_t>;  // modifiers, virtual key
+
+class TFakeHiddenWindow : public IHiddenWindow {
+  public:
+    TFakeHiddenWindow(TWindowHandle handle, TWindowProc windowProc, TJournal& journal)
+        : Window(handle), Proc(std::move(windowProc)), Journal(journal) {}
+    ~TFakeHiddenWindow() override;
+
+    TWindowHandle Handle() const override { return Window; }
+    // Answers 1000 + the message number and journals the message.
+    std::intptr_t DefaultProcessing(const TMessage& message) override;
+
+    // Sends a message to the window procedure and returns its reply.
+    std::intptr_t Send(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
+
+  private:
+    TWindowHandle Window;
+    TWindowProc Proc;
+    TJournal& Journal;
+};
+
+class TFakeHiddenWindows : public IHiddenWindows {
+  public:
+    std::unique_ptr<IHiddenWindow> CreateHiddenWindow(TWindowProc windowProc) override;
+
+    TFakeHiddenWindow* Last = nullptr;  // the window created last
+    TJournal Journal;
+};
+
+class TFakeKeyboardHookLibrary : public IKeyboardHookLibrary {
+  public:
+    explicit TFakeKeyboardHookLibrary(TJournal& journal) : Journal(journal) {}
+
+    bool Start(TWindowHandle window, std::uint32_t message) override;
+    void Stop() override { Journal.push_back("stop"); }
+
+    bool StartResult = true;
+
+  private:
+    TJournal& Journal;
+};
+
+// A hot-key window whose own entry journals each message and answers 2000 + its number; its
+// destruction journals "destroy subclassed window" when another entry is still installed.
+class TFakeHotKeyWindow : public IHotKeyWindow {
+  public:
+    TFakeHotKeyWindow(TWindowHandle handle, TJournal& journal);
+    ~TFakeHotKeyWindow() override;
+
+    TWindowHandle Handle() override;
+    TWindowProc WindowProc() const override { return Proc; }
+    void SetWindowProc(TWindowProc windowProc) override;
+
+    // Sends a message through the current entry and returns its reply.
+    std::intptr_t Send(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
+
+    bool Created = false;
+
+  private:
+    struct TOwnEntry {
+        TFakeHotKeyWindow* Window;
+        void operator()(TMessage& message) const;
+    };
+
+    TWindowHandle Window;
+    TWindowProc Proc;
+    TJournal& Journal;
+};
+
+// The system's registrations by window and identifier; a combination that is held already, or
+// listed in Refused, is refused.
+class TFakeHotKeys : public IHotKeys {
+  public:
+    std::unique_ptr<IHotKeyWindow> CreateHotKeyWindow() override;
+    bool RegisterHotKey(TWindowHandle window,
+                        std::int32_t id,
+                        std::uint32_t modifiers,
+                        std::uint32_t virtualKey) override;
+    bool UnregisterHotKey(TWindowHandle window, std::int32_t id) override;
+
+    TFakeHotKeyWindow* Last = nullptr;
+    std::set<TCombination> Refused;
+    std::map<std::pair<TWindowHandle, std::int32_t>, TCombination> Registered;
+    TJournal Journal;
+};

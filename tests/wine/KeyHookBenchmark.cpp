@@ -1,0 +1,199 @@
+// Benchmark, not a test: what keyhook.dll's hook procedure costs per key beside a bare hook that
+// only posts, and how long a key takes from keybd_event to OnKey. Prints figures, asserts none.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+#include "components/CPKeyHook.h"
+#include "keyhook/KeyboardHook.h"
+#include "platform/win32/Win32HiddenWindows.h"
+#include "platform/win32/Win32KeyboardHookLibrary.h"
+#include "platform/win32/Win32KeyboardQueries.h"
+
+namespace {
+
+constexpr UINT kHookMessage = TCPKeyHook::kHookMessage;
+constexpr int kRounds = 10;
+constexpr int kPairsPerRound = 100;  // a press and a release each
+constexpr int kLatencyPresses = 500;
+// F24 types nothing into whatever window has the focus.
+constexpr BYTE kBenchKey = VK_F24;
+
+using THookProc = LRESULT(CALLBACK*)(int, WPARAM, LPARAM);
+
+LARGE_INTEGER frequency;
+
+double Microseconds(LONGLONG ticks) {
+    return static_cast<double>(ticks) * 1e6 / static_cast<double>(frequency.QuadPart);
+}
+
+// The hook procedure under measurement, and where its durations go; the timing hook thread is
+// the only writer while keys are injected, and the main thread reads after the round.
+THookProc measured = nullptr;
+std::vector<LONGLONG>* durations = nullptr;
+HWND bareTarget = nullptr;
+
+// The comparison: what any hook must do at least, post and chain.
+LRESULT CALLBACK BareProc(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION) {
+        const auto* event = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
+        PostMessageA(bareTarget, kHookMessage, event->vkCode, 0);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+LRESULT CALLBACK KeyHookProc(int code, WPARAM wParam, LPARAM lParam) {
+    return keyhook::LowLevelKeyboardProc(code, wParam, lParam);
+}
+
+// Installed in place of the measured procedure: the time around the call is the procedure's.
+LRESULT CALLBACK TimingProc(int code, WPARAM wParam, LPARAM lParam) {
+    LARGE_INTEGER before;
+    LARGE_INTEGER after;
+    QueryPerformanceCounter(&before);
+    const LRESULT result = measured(code, wParam, lParam);
+    QueryPerformanceCounter(&after);
+    if (code == HC_ACTION && durations->size() < durations->capacity()) {
+        durations->push_back(after.QuadPart - before.QuadPart);
+    }
+    return result;
+}
+
+HANDLE hookReady = nullptr;
+
+DWORD WINAPI TimingThread(void*) {
+    MSG message;
+    PeekMessageA(&message, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
+    HHOOK hook = SetWindowsHookExA(WH_KEYBOARD_LL, &TimingProc, GetModuleHandleA(nullptr), 0);
+    SetEvent(hookReady);
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        DispatchMessageA(&message);
+    }
+    UnhookWindowsHookEx(hook);
+    return 0;
+}
+
+void Pump() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        DispatchMessageA(&message);
+    }
+}
+
+void Tap() {
+    keybd_event(kBenchKey, 0x6F, 0, 0);
+    keybd_event(kBenchKey, 0x6F, KEYEVENTF_KEYUP, 0);
+}
+
+// Runs one round of key pairs through the procedure inside a real low-level hook.
+void MeasureRound(THookProc procedure, std::vector<LONGLONG>& into) {
+    measured = procedure;
+    durations = &into;
+    hookReady = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    DWORD threadId = 0;
+    HANDLE thread = CreateThread(nullptr, 0, &TimingThread, nullptr, 0, &threadId);
+    WaitForSingleObject(hookReady, INFINITE);
+    for (int i = 0; i < kPairsPerRound; ++i) {
+        Tap();
+        Pump();
+    }
+    Sleep(50);
+    Pump();
+    PostThreadMessageA(threadId, WM_QUIT, 0, 0);
+    WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
+    CloseHandle(hookReady);
+}
+
+void Print(const char* label, std::vector<LONGLONG> ticks) {
+    if (ticks.empty()) {
+        std::printf("%-34s no samples\n", label);
+        return;
+    }
+    std::sort(ticks.begin(), ticks.end());
+    const auto at = [&](double fraction) {
+        return Microseconds(ticks[static_cast<std::size_t>(fraction * (ticks.size() - 1))]);
+    };
+    std::printf("%-34s n=%5zu  median %8.2f us  p99 %8.2f us  max %8.2f us\n", label,
+                ticks.size(), at(0.5), at(0.99), Microseconds(ticks.back()));
+}
+
+}  // namespace
+
+int main() {
+    QueryPerformanceFrequency(&frequency);
+    TWin32HiddenWindows windows;
+    int received = 0;
+    auto target = windows.CreateHiddenWindow([&](TMessage& message) {
+        received += message.Msg == kHookMessage ? 1 : 0;
+    });
+    const auto targetWindow = reinterpret_cast<HWND>(target->Handle());
+    bareTarget = targetWindow;
+
+    // Both procedures run in the same hook and the same conditions, round by round in turn.
+    std::vector<LONGLONG> keyhookTicks;
+    std::vector<LONGLONG> bareTicks;
+    keyhookTicks.reserve(kRounds * kPairsPerRound * 2);
+    bareTicks.reserve(kRounds * kPairsPerRound * 2);
+    keyhook::BeginReports(targetWindow, kHookMessage);
+    for (int round = 0; round < kRounds; ++round) {
+        MeasureRound(&KeyHookProc, keyhookTicks);
+        MeasureRound(&BareProc, bareTicks);
+    }
+    keyhook::EndReports();
+
+    std::printf("Hook procedure, per key event (%d rounds of %d presses and releases each):\n",
+                kRounds, kPairsPerRound);
+    Print("  keyhook.dll procedure", keyhookTicks);
+    Print("  bare hook (post and chain only)", bareTicks);
+    std::printf("  reports received %d, lost %lu\n", received, keyhook::LostReports());
+
+    // The whole road: keybd_event, the system, the DLL's hook thread, the posted report, the
+    // decoding and OnKey, on the real keyhook.dll loaded as the program loads it.
+    TWin32KeyboardQueries keyboard;
+    TWin32KeyboardHookLibrary library;
+    if (!library.Loaded()) {
+        std::printf("keyhook.dll not found beside the benchmark\n");
+        return 1;
+    }
+    TCPKeyHook hook(nullptr, keyboard, library, windows);
+    LARGE_INTEGER reported{};
+    int pressesSeen = 0;
+    hook.OnKey = [&](TComponent*, TKeyStates states, TKeyNames) {
+        if (states.KeyDown) {
+            QueryPerformanceCounter(&reported);
+            ++pressesSeen;
+        }
+    };
+    if (!hook.StartHook()) {
+        std::printf("KeyboardHook_Start refused\n");
+        return 1;
+    }
+    std::vector<LONGLONG> latencies;
+    latencies.reserve(kLatencyPresses);
+    for (int i = 0; i < kLatencyPresses; ++i) {
+        const int before = pressesSeen;
+        LARGE_INTEGER sent;
+        QueryPerformanceCounter(&sent);
+        keybd_event(kBenchKey, 0x6F, 0, 0);
+        const DWORD start = GetTickCount();
+        while (pressesSeen == before && GetTickCount() - start < 1000) {
+            Pump();
+            if (pressesSeen == before) {
+                MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
+            }
+        }
+        if (pressesSeen != before) {
+            latencies.push_back(reported.QuadPart - sent.QuadPart);
+        }
+        keybd_event(kBenchKey, 0x6F, KEYEVENTF_KEYUP, 0);
+        Pump();
+    }
+    std::printf("From keybd_event to OnKey (%d presses, real keyhook.dll):\n", kLatencyPresses);
+    Print("  press reported", latencies);
+    std::printf("  lost reports %u\n", library.LostReports());
+    return 0;
+}

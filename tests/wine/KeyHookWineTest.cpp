@@ -1,0 +1,206 @@
+// The keyboard watch with the real keyhook.dll: typed and injected keys reach OnKey decoded,
+// and nothing is reported once the hook has stopped.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "components/CPKeyHook.h"
+#include "platform/win32/Win32HiddenWindows.h"
+#include "platform/win32/Win32KeyboardHookLibrary.h"
+#include "platform/win32/Win32KeyboardQueries.h"
+#include "tests/wine/TargetWindow.h"
+#include "tests/wine/Xdotool.h"
+
+namespace {
+
+constexpr DWORD kDeadlineMs = 3000;
+
+// The records carry no virtual key: tests tell keys apart by their names.
+struct TReport {
+    TKeyStates States;
+    TKeyNames Names;
+};
+
+class KeyHookWineTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(Library.Loaded()) << "keyhook.dll is not beside the test program";
+        Hook = std::make_unique<TCPKeyHook>(nullptr, Keyboard, Library, Windows);
+        Hook->OnKey = [this](TComponent*, TKeyStates states, TKeyNames names) {
+            Reports.push_back({states, names});
+        };
+        ASSERT_TRUE(Hook->StartHook());
+        // The hook sees typed keys whichever window they go to, but the X server hands them
+        // to Wine only while one of its windows has the X focus.
+        ASSERT_TRUE(FocusForTyping(SharedTarget()));
+        ASSERT_TRUE(PumpUntil([&] { return ReportsOf("F8").size() >= 2; }, kDeadlineMs));
+        Reports.clear();
+    }
+
+    // The reports whose key name is `name`, in order.
+    std::vector<TReport> ReportsOf(const std::string& name) const {
+        std::vector<TReport> found;
+        for (const TReport& report : Reports) {
+            if (name == report.Names.KeyName) {
+                found.push_back(report);
+            }
+        }
+        return found;
+    }
+
+    // Pumps until a release of the named key has been reported.
+    bool WaitForRelease(const std::string& name) {
+        return PumpUntil(
+            [&] {
+                for (const TReport& report : ReportsOf(name)) {
+                    if (!report.States.KeyDown) {
+                        return true;
+                    }
+                }
+                return false;
+            },
+            kDeadlineMs);
+    }
+
+    TWin32KeyboardQueries Keyboard;
+    TWin32KeyboardHookLibrary Library;
+    TWin32HiddenWindows Windows;
+    std::unique_ptr<TCPKeyHook> Hook;
+    std::vector<TReport> Reports;
+};
+
+TEST_F(KeyHookWineTest, TypedKeysArriveWithTheirCharacterAndDirection) {
+    ASSERT_TRUE(Xdotool("key --delay 30 q w"));
+    ASSERT_TRUE(WaitForRelease("W")) << Reports.size() << " reports";
+    const std::vector<TReport> q = ReportsOf("Q");
+    ASSERT_EQ(q.size(), 2u);
+    EXPECT_TRUE(q[0].States.KeyDown);
+    EXPECT_FALSE(q[0].States.WasDown);
+    EXPECT_EQ(q[0].Names.Character, 'q');
+    EXPECT_FALSE(q[0].States.Synthetic);
+    EXPECT_FALSE(q[1].States.KeyDown);
+    EXPECT_TRUE(q[1].States.WasDown);
+    EXPECT_EQ(q[1].States.RepeatCount, 0);
+    const std::vector<TReport> w = ReportsOf("W");
+    ASSERT_EQ(w.size(), 2u);
+    EXPECT_EQ(w[0].Names.Character, 'w');
+    EXPECT_EQ(Library.LostReports(), 0u);
+}
+
+TEST_F(KeyHookWineTest, AHeldKeyCountsItsAutoRepeatsUpThenReleases) {
+    // X auto-repeat starts after about 660 ms and repeats every 40 ms.
+    ASSERT_TRUE(Xdotool("keydown e sleep 0.9 keyup e"));
+    ASSERT_TRUE(WaitForRelease("E"));
+    const std::vector<TReport> e = ReportsOf("E");
+    ASSERT_GE(e.size(), 5u) << "fewer than three auto-repeats";
+    EXPECT_FALSE(e.front().States.WasDown);
+    EXPECT_EQ(e.front().States.RepeatCount, 0);
+    for (std::size_t i = 1; i + 1 < e.size(); ++i) {
+        SCOPED_TRACE("auto-repeat " + std::to_string(i));
+        EXPECT_TRUE(e[i].States.KeyDown);
+        EXPECT_TRUE(e[i].States.WasDown);
+        EXPECT_EQ(e[i].States.RepeatCount, static_cast<std::int32_t>(i));
+    }
+    EXPECT_FALSE(e.back().States.KeyDown);
+    EXPECT_TRUE(e.back().States.WasDown);
+    EXPECT_EQ(e.back().States.RepeatCount, 0);
+}
+
+TEST_F(KeyHookWineTest, AKeyTypedWithAltHeldCarriesTheContextBit) {
+    ASSERT_TRUE(Xdotool("key --delay 30 j alt+k"));
+    ASSERT_TRUE(WaitForRelease("K"));
+    const std::vector<TReport> j = ReportsOf("J");
+    const std::vector<TReport> k = ReportsOf("K");
+    ASSERT_FALSE(j.empty());
+    ASSERT_FALSE(k.empty());
+    EXPECT_FALSE(j[0].States.AltDown);
+    EXPECT_TRUE(k[0].States.AltDown);
+    EXPECT_TRUE(k[0].States.KeyDown);
+}
+
+TEST_F(KeyHookWineTest, AnArrowKeyIsExtendedAndALetterIsNot) {
+    ASSERT_TRUE(Xdotool("key --delay 30 Right h"));
+    ASSERT_TRUE(WaitForRelease("H"));
+    const std::vector<TReport> right = ReportsOf("Right");
+    const std::vector<TReport> h = ReportsOf("H");
+    ASSERT_EQ(right.size(), 2u) << "no report named Right";
+    EXPECT_TRUE(right[0].States.Extended);
+    EXPECT_TRUE(right[1].States.Extended);
+    EXPECT_EQ(right[0].Names.Character, 0);
+    ASSERT_FALSE(h.empty());
+    EXPECT_FALSE(h[0].States.Extended);
+}
+
+TEST_F(KeyHookWineTest, TheProgramsOwnInjectedKeysAreReportedToo) {
+    const BYTE scanCode = static_cast<BYTE>(MapVirtualKeyA('M', MAPVK_VK_TO_VSC));
+    keybd_event('M', scanCode, 0, 0);
+    keybd_event('M', scanCode, KEYEVENTF_KEYUP, 0);
+    // Without a scan code the report is the bare press or release.
+    keybd_event(VK_F9, 0, 0, 0);
+    keybd_event(VK_F9, 0, KEYEVENTF_KEYUP, 0);
+    ASSERT_TRUE(PumpUntil([&] { return Reports.size() >= 4; }, kDeadlineMs));
+    ASSERT_EQ(Reports.size(), 4u);
+    EXPECT_STREQ(Reports[0].Names.KeyName, "M");
+    EXPECT_TRUE(Reports[0].States.KeyDown);
+    EXPECT_FALSE(Reports[0].States.Synthetic);
+    EXPECT_FALSE(Reports[1].States.KeyDown);
+    EXPECT_TRUE(Reports[2].States.Synthetic);
+    EXPECT_TRUE(Reports[2].States.KeyDown);
+    EXPECT_TRUE(Reports[3].States.Synthetic);
+    EXPECT_FALSE(Reports[3].States.KeyDown);
+}
+
+TEST_F(KeyHookWineTest, NothingIsReportedAfterTheComponentIsGone) {
+    Hook.reset();  // stops the hook, then destroys its window
+    const DWORD lostBefore = Library.LostReports();
+
+    // A second watch proves that typed keys still come, and when.
+    TCPKeyHook second(nullptr, Keyboard, Library, Windows);
+    std::vector<std::string> names;
+    second.OnKey = [&](TComponent*, TKeyStates, TKeyNames keyNames) {
+        names.emplace_back(keyNames.KeyName);
+    };
+    ASSERT_TRUE(second.StartHook());
+    ASSERT_TRUE(Xdotool("key z"));
+    ASSERT_TRUE(PumpUntil([&] { return names.size() >= 2; }, kDeadlineMs));
+    EXPECT_EQ(names, (std::vector<std::string>{"Z", "Z"}));
+    EXPECT_TRUE(Reports.empty());
+    // A hook still posting to the destroyed window would have had its posts refused.
+    EXPECT_EQ(Library.LostReports(), lostBefore);
+}
+
+// The library's own promise: once KeyboardHook_Stop has returned, no report is posted.
+TEST(KeyHookLibraryWineTest, StopEndsThePostsAndAStartAfterItReportsAgain) {
+    TWin32KeyboardHookLibrary library;
+    ASSERT_TRUE(library.Loaded());
+    TWin32HiddenWindows windows;
+    int firstCount = 0;
+    int secondCount = 0;
+    auto first = windows.CreateHiddenWindow(
+        [&](TMessage& message) { firstCount += message.Msg == TCPKeyHook::kHookMessage ? 1 : 0; });
+    auto second = windows.CreateHiddenWindow(
+        [&](TMessage& message) { secondCount += message.Msg == TCPKeyHook::kHookMessage ? 1 : 0; });
+
+    EXPECT_TRUE(library.Start(first->Handle(), TCPKeyHook::kHookMessage));
+    EXPECT_FALSE(library.Start(second->Handle(), TCPKeyHook::kHookMessage))
+        << "a second start while reporting";
+    keybd_event('N', 0x31, 0, 0);
+    keybd_event('N', 0x31, KEYEVENTF_KEYUP, 0);
+    ASSERT_TRUE(PumpUntil([&] { return firstCount == 2; }, kDeadlineMs));
+
+    library.Stop();
+    library.Stop();  // harmless
+    EXPECT_TRUE(library.Start(second->Handle(), TCPKeyHook::kHookMessage));
+    keybd_event('N', 0x31, 0, 0);
+    keybd_event('N', 0x31, KEYEVENTF_KEYUP, 0);
+    ASSERT_TRUE(PumpUntil([&] { return secondCount == 2; }, kDeadlineMs));
+    PumpFor(50);
+    EXPECT_EQ(firstCount, 2);
+    library.Stop();
+}
+
+}  // namespace
