@@ -15,7 +15,9 @@ int RunApplication(IApplication& application) {
     IMainWindow& window = application.CreateMainWindow();
     TForm1 form1({application.Clock(), application.Keyboard(), application.Pump(),
                   application.TopLevelWindows(), application.Dialogs(),
-                  application.ProfileFile(), application.ExecutablePath()},
+                  application.ProfileFile(), application.ExecutablePath(),
+                  application.KeyboardQueries(), application.HookLibrary(),
+                  application.HiddenWindows(), application.HotKeys()},
                  {window.WaitTimeEdit(), window.PitInEdit(), window.KeyEdit(),
                   window.PitInMessageEdit(), window.POWarningEdit(), window.PitOutMessageEdit(),
                   window.Memo1()});

@@ -16,6 +16,9 @@ bool CanTrigger(std::uint8_t character) {
     return character != 0 && character != KeyCode::kEnter;
 }
 
+// The hot key: Insert, no modifier.
+constexpr TShortCut kInsertKey = 45;
+
 }  // namespace
 
 TForm1::TForm1(const TForm1Services& services, const TForm1Controls& controls)
@@ -28,10 +31,29 @@ TForm1::TForm1(const TForm1Services& services, const TForm1Controls& controls)
                               services.Pump,
                               services.Windows,
                               services.Clock,
-                              Log)) {}
+                              Log)),
+      CPKeyHook1(new TCPKeyHook(this,
+                                services.KeyboardQueries,
+                                services.HookLibrary,
+                                services.HiddenWindows)),
+      fisHotKey1(new TfisHotKey(this, services.HotKeys)) {
+    CPKeyHook1->OnKey = [this](TComponent* sender, TKeyStates keyStates, TKeyNames keyNames) {
+        CPKeyHook1Key(sender, keyStates, keyNames);
+    };
+    // The window's stored properties: writing Key while they load registers Insert at once, so
+    // it is taken before the window is shown.
+    BeginLoading();
+    fisHotKey1->SetKey(kInsertKey);
+    fisHotKey1->OnHotKey = [this](TComponent* sender) { fisHotKey1HotKey(sender); };
+    EndLoading();
+}
 
-// The keyboard watch goes on last at show; until the hook is merged in there is none.
-void TForm1::StartKeyboardWatch() {}
+void TForm1::fisHotKey1HotKey(TComponent* /*sender*/) {}
+
+// The result is ignored: without the hook the program runs on, deaf to keys, and says nothing.
+void TForm1::StartKeyboardWatch() {
+    CPKeyHook1->StartHook();
+}
 
 void TForm1::LogEvent(const std::string& text) {
     Log.LogEvent(text);

@@ -7,12 +7,18 @@
 #include <string>
 
 #include "app/EventLog.h"
+#include "components/CPKeyHook.h"
 #include "components/Component.h"
 #include "components/KeyRecords.h"
 #include "components/Sendkeys.h"
+#include "components/fisHotKey.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "platform/HiddenWindow.h"
+#include "platform/HotKeys.h"
 #include "platform/Keyboard.h"
+#include "platform/KeyboardHookLibrary.h"
+#include "platform/KeyboardQueries.h"
 #include "platform/LogBox.h"
 #include "platform/MainWindow.h"
 #include "platform/MessagePump.h"
@@ -32,6 +38,10 @@ struct TForm1Services {
     IDialogs& Dialogs;
     IProfileFile& ProfileFile;
     std::string ExecutablePath;
+    IKeyboardQueries& KeyboardQueries;
+    IKeyboardHookLibrary& HookLibrary;
+    IHiddenWindows& HiddenWindows;
+    IHotKeys& HotKeys;
 };
 
 // The main window's boxes.
@@ -62,6 +72,9 @@ public:
     // The engine: keystroke reports of the keyboard watch and ticks of the 100 ms timer.
     void CPKeyHook1Key(TComponent* sender, TKeyStates aKeyStates, TKeyNames aKeyNames);
     void Timer1Timer(TComponent* sender);
+
+    // Insert's hot key: taken so that the key never reaches the simulation; nothing else.
+    void fisHotKey1HotKey(TComponent* sender);
 
     void LogEvent(const std::string& text);
 
@@ -136,5 +149,8 @@ private:
     TEventLog Log;
 
 public:
-    TSendkeys* const Sendkeys1;  // owned by the window
+    // Owned by the window.
+    TSendkeys* const Sendkeys1;
+    TCPKeyHook* const CPKeyHook1;
+    TfisHotKey* const fisHotKey1;
 };

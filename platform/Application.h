@@ -7,7 +7,11 @@
 
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "platform/HiddenWindow.h"
+#include "platform/HotKeys.h"
 #include "platform/Keyboard.h"
+#include "platform/KeyboardHookLibrary.h"
+#include "platform/KeyboardQueries.h"
 #include "platform/MainWindow.h"
 #include "platform/MessagePump.h"
 #include "platform/ProfileFile.h"
@@ -23,6 +27,10 @@ public:
     virtual ITopLevelWindows& TopLevelWindows() = 0;
     virtual IDialogs& Dialogs() = 0;
     virtual IProfileFile& ProfileFile() = 0;
+    virtual IKeyboardQueries& KeyboardQueries() = 0;
+    virtual IKeyboardHookLibrary& HookLibrary() = 0;
+    virtual IHiddenWindows& HiddenWindows() = 0;
+    virtual IHotKeys& HotKeys() = 0;
 
     // The executable's own full path.
     virtual std::string ExecutablePath() = 0;

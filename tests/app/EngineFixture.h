@@ -13,8 +13,10 @@
 #include "tests/fakes/FakeBoxes.h"
 #include "tests/fakes/FakeDialogs.h"
 #include "tests/fakes/FakeProfileFile.h"
+#include "tests/fakes/FakeWindows.h"
 #include "tests/fakes/FakeClock.h"
 #include "tests/fakes/FakeKeyboard.h"
+#include "tests/fakes/FakeKeyboardQueries.h"
 #include "tests/fakes/FakeMessagePump.h"
 
 class EngineFixture : public testing::Test {
@@ -92,6 +94,10 @@ protected:
     TFakeTopLevelWindows Windows;
     TFakeDialogs Dialogs;
     TFakeProfileFile ProfileFile;
+    TFakeKeyboardQueries KeyboardQueries;
+    TFakeHiddenWindows HiddenWindows;
+    TFakeKeyboardHookLibrary HookLibrary{HiddenWindows.Journal};
+    TFakeHotKeys HotKeys;
     TFakeLogBox Memo1;
     TFakeTextBox WaitTimeEdit;
     TFakeTextBox PitInEdit;
@@ -99,7 +105,8 @@ protected:
     TFakeTextBox PitInMessageEdit{"Pit In"};
     TFakeTextBox POWarningEdit{"Pit Out Warning"};
     TFakeTextBox PitOutMessageEdit{"Pit Out"};
-    TForm1 Form{{Clock, Keyboard, Pump, Windows, Dialogs, ProfileFile, kExecutablePath},
+    TForm1 Form{{Clock, Keyboard, Pump, Windows, Dialogs, ProfileFile, kExecutablePath,
+                 KeyboardQueries, HookLibrary, HiddenWindows, HotKeys},
                 {WaitTimeEdit, PitInEdit, KeyEdit, PitInMessageEdit, POWarningEdit,
                  PitOutMessageEdit, Memo1}};
     TFakeKeyCaptureWindow KeyCaptureWindow;

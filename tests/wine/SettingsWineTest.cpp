@@ -19,6 +19,8 @@
 #include "tests/fakes/FakeDialogs.h"
 #include "tests/fakes/FakeClock.h"
 #include "tests/fakes/FakeKeyboard.h"
+#include "tests/fakes/FakeKeyboardQueries.h"
+#include "tests/fakes/FakeWindows.h"
 #include "tests/fakes/FakeMessagePump.h"
 
 namespace {
@@ -123,7 +125,8 @@ class TSettingsWineFormTest : public testing::Test {
     // A main window over the real profile functions, as if run from the executable given.
     std::unique_ptr<TForm1> FormFor(const std::string& executable) {
         return std::make_unique<TForm1>(
-            TForm1Services{Clock, Keyboard, Pump, Windows, Dialogs, Profile, executable},
+            TForm1Services{Clock, Keyboard, Pump, Windows, Dialogs, Profile, executable,
+                           KeyboardQueries, HookLibrary, HiddenWindows, HotKeys},
             TForm1Controls{WaitTimeBox, PitInKeyBox, KeyBox, PitInBox, WarningBox, PitOutBox,
                            Memo1});
     }
@@ -141,6 +144,10 @@ class TSettingsWineFormTest : public testing::Test {
     TFakeTextBox WarningBox;
     TFakeTextBox PitOutBox;
     TWin32ProfileFile Profile;
+    TFakeKeyboardQueries KeyboardQueries;
+    TFakeHiddenWindows HiddenWindows;
+    TFakeKeyboardHookLibrary HookLibrary{HiddenWindows.Journal};
+    TFakeHotKeys HotKeys;
 };
 
 TEST_F(TSettingsWineFormTest, TheFileLiesBesideTheExecutableWhateverTheCurrentDirectory) {
