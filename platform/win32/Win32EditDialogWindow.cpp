@@ -1,0 +1,169 @@
+// The edit dialogs: a window class of ours run by DefDlgProcA, so that the dialog manager
+// (IsDialogMessageA in the modal loop) gives it Tab, Esc and Enter like a dialog box.
+#include "platform/win32/Win32EditDialogWindow.h"
+
+#include "platform/win32/Win32LastError.h"
+#include "platform/win32/Win32ModalSession.h"
+
+namespace {
+constexpr const char* kClassName = "QuorlEditDialog";
+constexpr int kMargin = 8;
+constexpr int kPromptHeight = 14;
+constexpr int kEditHeight = 21;
+constexpr int kButtonWidth = 75;
+constexpr int kButtonHeight = 23;
+constexpr int kButtonGap = 6;
+}  // namespace
+
+TWin32EditDialogWindow::TWin32EditDialogWindow(const TEditDialogLook& look) : Look(look) {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = &TWin32EditDialogWindow::WindowProc;
+    // DefDlgProcA keeps its state in DLGWINDOWEXTRA bytes of the window, which a class of our
+    // own must reserve.
+    windowClass.cbWndExtra = DLGWINDOWEXTRA;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = kClassName;
+    if (!RegisterOwnClass(windowClass)) {
+        ThrowLastError("Create window", Look.Caption);
+    }
+    Window = CreateWindowExA(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, kClassName, Look.Caption,
+                             WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, Look.Width, Look.Height,
+                             nullptr, nullptr, GetModuleHandleA(nullptr), this);
+    if (Window == nullptr) {
+        ThrowLastError("Create window", Look.Caption);
+    }
+    RECT client;
+    GetClientRect(Window, &client);
+    const int width = client.right - client.left;
+    const int height = client.bottom - client.top;
+
+    Prompt = CreateChild("STATIC", Look.Prompt, SS_LEFT | SS_NOPREFIX, 0, kEditDialogPromptId);
+    MoveWindow(Prompt, kMargin, kMargin - 2, width - 2 * kMargin, kPromptHeight, FALSE);
+    Edit = CreateChild("EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
+                       kEditDialogEditId);
+    const int editTop = kMargin - 2 + kPromptHeight + 2;
+    MoveWindow(Edit, kMargin, editTop, width - 2 * kMargin, kEditHeight, FALSE);
+    if (Look.UnlimitedText) {
+        // A single-line edit takes at most 30,000 (Wine) or 32,767 (Windows) characters from
+        // typing and pasting unless told otherwise; 0 lifts the limit to 0x7FFFFFFE.
+        SendMessageA(Edit, EM_SETLIMITTEXT, 0, 0);
+    }
+
+    const DWORD okStyle = WS_TABSTOP | (Look.EnterMeansOK ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+    HWND ok = CreateChild("BUTTON", "OK", okStyle, 0,
+                          Look.EnterMeansOK ? IDOK : kEditDialogOkCommand);
+    HWND cancel = CreateChild("BUTTON", "Cancel", WS_TABSTOP | BS_PUSHBUTTON, 0,
+                              kEditDialogCancelCommand);
+    int buttonTop = height - kMargin - kButtonHeight;
+    if (buttonTop < editTop + kEditHeight + 4) {
+        buttonTop = editTop + kEditHeight + 4;
+    }
+    const int cancelLeft = width - kMargin - kButtonWidth;
+    MoveWindow(cancel, cancelLeft, buttonTop, kButtonWidth, kButtonHeight, FALSE);
+    MoveWindow(ok, cancelLeft - kButtonGap - kButtonWidth, buttonTop, kButtonWidth,
+               kButtonHeight, FALSE);
+}
+
+TWin32EditDialogWindow::~TWin32EditDialogWindow() {
+    if (Window != nullptr) {
+        SetWindowLongPtrA(Window, GWLP_USERDATA, 0);
+        DestroyWindow(Window);
+    }
+}
+
+HWND TWin32EditDialogWindow::CreateChild(const char* className,
+                                         const char* text,
+                                         DWORD style,
+                                         DWORD exStyle,
+                                         int id) {
+    HWND child = CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 10,
+                                 10, Window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                 GetModuleHandleA(nullptr), nullptr);
+    if (child == nullptr) {
+        ThrowLastError("Create window", std::string(Look.Caption) + " " + text);
+    }
+    Font.ApplyTo(child);
+    return child;
+}
+
+void TWin32EditDialogWindow::SetCaption(const std::string& caption) {
+    SetWindowTextA(Window, caption.c_str());
+}
+
+void TWin32EditDialogWindow::SetPrompt(const std::string& prompt) {
+    SetWindowTextA(Prompt, prompt.c_str());
+}
+
+std::string TWin32EditDialogWindow::Text() const {
+    // WM_GETTEXTLENGTH may overstate the length (never understate it); the copy's own count
+    // is the real one.
+    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(Edit)) + 1, '\0');
+    const int copied = GetWindowTextA(Edit, text.data(), static_cast<int>(text.size()));
+    text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
+    return text;
+}
+
+void TWin32EditDialogWindow::SetText(const std::string& text) {
+    // WM_SETTEXT makes the edit send EN_CHANGE even for the same text: set only a change.
+    if (Text() != text) {
+        SetWindowTextA(Edit, text.c_str());
+    }
+}
+
+TModalResult TWin32EditDialogWindow::ShowModal(HWND owner) {
+    Result = TModalResult::None;
+    TWin32ModalSession session(Window, owner, Edit, Showing);
+    // The whole line is selected on entry, so that typing replaces it.
+    SendMessageA(Edit, EM_SETSEL, 0, -1);
+    return session.Run(Result, true);
+}
+
+LRESULT CALLBACK TWin32EditDialogWindow::WindowProc(HWND window,
+                                                    UINT message,
+                                                    WPARAM wParam,
+                                                    LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+        SetWindowLongPtrA(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self =
+        reinterpret_cast<TWin32EditDialogWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (self != nullptr && self->Window != nullptr) {
+        return self->Handle(message, wParam, lParam);
+    }
+    return DefDlgProcA(window, message, wParam, lParam);
+}
+
+LRESULT TWin32EditDialogWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND: {
+            const int command = LOWORD(wParam);
+            if (!Showing || Result != TModalResult::None) {
+                return 0;
+            }
+            if (command == kEditDialogOkCommand || (command == IDOK && Look.EnterMeansOK)) {
+                Result = TModalResult::OK;
+            } else if (command == kEditDialogCancelCommand) {
+                Result = TModalResult::Cancel;
+            }
+            // IDOK without a default button is Enter in the edit line: nothing happens.
+            return 0;
+        }
+        case DM_GETDEFID:
+            // DefDlgProcA would name a push button that once had the focus as the default one,
+            // and IsDialogMessageA would then click it for Enter.
+            return Look.EnterMeansOK ? MAKELRESULT(IDOK, DC_HASDEFID) : 0;
+        case WM_CLOSE:
+            // The close command; DefDlgProcA would post IDCANCEL, we end at once. The window
+            // is only hidden, to be shown again next time.
+            if (Showing && Result == TModalResult::None) {
+                Result = TModalResult::Cancel;
+            }
+            return 0;
+        default:
+            return DefDlgProcA(Window, message, wParam, lParam);
+    }
+}

@@ -1,0 +1,101 @@
+// The "Set Key" window: closes on the first character typed, control characters included.
+#include "platform/win32/Win32KeyCaptureWindow.h"
+
+#include "platform/win32/Win32LastError.h"
+
+namespace {
+constexpr const char* kClassName = "QuorlKeyCapture";
+constexpr const char* kCaption = "Set Key";
+constexpr const char* kPrompt = "Press the key you want to use";
+constexpr int kClientWidth = 168;
+constexpr int kClientHeight = 72;
+}  // namespace
+
+TWin32KeyCaptureWindow::TWin32KeyCaptureWindow(TOwnerSource owner) : Owner(std::move(owner)) {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = &TWin32KeyCaptureWindow::WindowProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = kClassName;
+    if (!RegisterOwnClass(windowClass)) {
+        ThrowLastError("Create window", kCaption);
+    }
+    // WS_POPUP without WS_CAPTION or WS_SYSMENU: no border and no system buttons, so the
+    // window's size is its client area.
+    Window = CreateWindowExA(0, kClassName, kCaption, WS_POPUP, 0, 0, kClientWidth,
+                             kClientHeight, nullptr, nullptr, GetModuleHandleA(nullptr), this);
+    if (Window == nullptr) {
+        ThrowLastError("Create window", kCaption);
+    }
+    HWND label = CreateWindowExA(0, "STATIC", kPrompt, WS_CHILD | WS_VISIBLE | SS_CENTER, 4, 28,
+                                 kClientWidth - 8, 16, Window, nullptr, GetModuleHandleA(nullptr),
+                                 nullptr);
+    if (label == nullptr) {
+        ThrowLastError("Create window", kPrompt);
+    }
+    Font.ApplyTo(label);
+}
+
+TWin32KeyCaptureWindow::~TWin32KeyCaptureWindow() {
+    if (Window != nullptr) {
+        SetWindowLongPtrA(Window, GWLP_USERDATA, 0);
+        DestroyWindow(Window);
+    }
+}
+
+// Runs its own loop without IsDialogMessageA, which would turn Enter, Esc and Tab into
+// commands and focus moves: TranslateMessage makes WM_CHAR of every key that produces a
+// character, and the first one ends the loop. onCharacter runs here, outside the window
+// procedure, so that what it throws reaches the caller and never crosses a Win32 callback.
+TModalResult TWin32KeyCaptureWindow::ShowModal(
+    const std::function<void(std::uint8_t)>& onCharacter) {
+    Result = TModalResult::None;
+    TWin32ModalSession session(Window, reinterpret_cast<HWND>(Owner ? Owner() : 0), Window,
+                               Showing);
+    const TModalResult result = session.Run(Result, false);
+    if (result == TModalResult::OK && onCharacter) {
+        onCharacter(Captured);
+    }
+    return result;
+}
+
+LRESULT CALLBACK TWin32KeyCaptureWindow::WindowProc(HWND window,
+                                                    UINT message,
+                                                    WPARAM wParam,
+                                                    LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+        SetWindowLongPtrA(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<TWin32KeyCaptureWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (self != nullptr && self->Window != nullptr) {
+        return self->Handle(message, wParam, lParam);
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+LRESULT TWin32KeyCaptureWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_GETDLGCODE:
+            // Should a dialog manager ever see our keys, it must leave every one of them to us.
+            return DLGC_WANTALLKEYS | DLGC_WANTCHARS;
+        case WM_CHAR:
+            // For a window of an "A" class, WM_CHAR carries the 8-bit character of the key.
+            if (Showing && Result == TModalResult::None) {
+                Captured = static_cast<std::uint8_t>(wParam);
+                Result = TModalResult::OK;
+            }
+            return 0;
+        case WM_CLOSE:
+            // The close command (SC_CLOSE becomes WM_CLOSE in DefWindowProcA): the window is
+            // only hidden, to be shown again next time.
+            if (Showing && Result == TModalResult::None) {
+                Result = TModalResult::Cancel;
+            }
+            return 0;
+        default:
+            return DefWindowProcA(Window, message, wParam, lParam);
+    }
+}

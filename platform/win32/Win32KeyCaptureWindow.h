@@ -1,0 +1,33 @@
+// IKeyCaptureWindow over a borderless popup window of our own with its own modal loop.
+#pragma once
+
+#include <windows.h>
+
+#include "platform/Dialogs.h"
+#include "platform/win32/Win32DialogFont.h"
+#include "platform/win32/Win32ModalSession.h"
+
+class TWin32KeyCaptureWindow : public IKeyCaptureWindow {
+public:
+    // Creates the window hidden; it lives, and is shown again and again, until destruction.
+    explicit TWin32KeyCaptureWindow(TOwnerSource owner);
+    ~TWin32KeyCaptureWindow() override;
+
+    TWin32KeyCaptureWindow(const TWin32KeyCaptureWindow&) = delete;
+    TWin32KeyCaptureWindow& operator=(const TWin32KeyCaptureWindow&) = delete;
+
+    TModalResult ShowModal(const std::function<void(std::uint8_t)>& onCharacter) override;
+
+    HWND Handle() const { return Window; }
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+
+    TOwnerSource Owner;
+    TWin32DialogFont Font;
+    HWND Window = nullptr;
+    TModalResult Result = TModalResult::None;
+    std::uint8_t Captured = 0;
+    bool Showing = false;
+};
