@@ -259,3 +259,46 @@ TEST(ErrorHandlerTest, ErrorBoxIsCaptionedWithTheExecutablesNameAndEndsInAFullSt
     ShowException(dialogs, "QuorlWait", std::runtime_error("Cannot create file Log.txt"));
     EXPECT_EQ(dialogs.Errors, Strings{"QuorlWait: Cannot create file Log.txt."});
 }
+
+class ShowTest : public EngineFixture {
+protected:
+    void WriteSettings(const std::string& lines) {
+        ProfileFile.Files["C:\\Games\\Quorl\\QuorlWait.ini"] = "[Timing]\r\n" + lines;
+    }
+};
+
+TEST_F(ShowTest, LoadsChecksShowsAndStartsTheWatchInThatOrder) {
+    WriteSettings("Delay=-3\r\nactionkey=378\r\n");
+    Form.FormShow();
+    EXPECT_EQ(WaitTimeEdit.Value, "-3");
+    EXPECT_EQ(KeyEdit.Value, "z (122)");
+    EXPECT_EQ(PitInEdit.Value, "x (120)");
+    EXPECT_TRUE(Dialogs.Warnings.empty());
+    EXPECT_EQ(HiddenWindows.Journal.back().rfind("start", 0), 0u) << "the hook is started last";
+}
+
+TEST_F(ShowTest, PitInMessageWithThePitInKeyWarnsOnceFromTheChangeCheckAndEndsEmpty) {
+    WriteSettings("PitInMessage=box box\r\n");
+    Form.FormShow();
+    EXPECT_EQ(Dialogs.Warnings, Strings{kPitInMessageWarning});
+    EXPECT_EQ(PitInMessageEdit.Value, "");
+    EXPECT_EQ(Form.LastPitInMessage, "");
+}
+
+TEST_F(ShowTest, OtherMessagesWithAKeyAreClearedWithTheirOwnWarningInOrder) {
+    WriteSettings("PitOutMessage=Zoom out\r\nPitOutWarning=last lap, box\r\n");
+    Form.FormShow();
+    EXPECT_EQ(Dialogs.Warnings,
+              (Strings{"action keys must not be part of any message - please select another "
+                       "Pit Out message",
+                       "action keys must not be part of any message - please select another "
+                       "Pit Out Warning"}));
+    EXPECT_EQ(PitOutMessageEdit.Value, "");
+    EXPECT_EQ(POWarningEdit.Value, "");
+    EXPECT_EQ(PitInMessageEdit.Value, "Pit In");
+}
+
+TEST_F(ShowTest, InsertIsRegisteredAsTheHotKeyBeforeTheWindowIsShown) {
+    ASSERT_EQ(HotKeys.Registered.size(), 1u);
+    EXPECT_EQ(HotKeys.Registered.begin()->second, (TCombination{0, 45}));
+}

@@ -1,0 +1,73 @@
+// The Windows application object: owns the Win32 services and windows, runs the message loop.
+#include "platform/win32/Win32Application.h"
+
+#include "platform/ExecutablePath.h"
+#include "platform/win32/Win32CallbackGuard.h"
+
+TWin32Application::TWin32Application(HINSTANCE instance)
+    : Instance(instance),
+      DialogsService([this] { return MainWindowHandle(); }) {}
+
+// The windows go before the services they were built over.
+TWin32Application::~TWin32Application() {
+    MessageEntryWindow.reset();
+    KeyCaptureWindow.reset();
+    MainWindow.reset();
+}
+
+std::string TWin32Application::ExecutablePath() {
+    return ExecutableFullPath();
+}
+
+void TWin32Application::SetErrorHandler(std::function<void(const std::exception&)> handler) {
+    ErrorHandler = std::move(handler);
+    // The callbacks of the components' own windows report through the same handler.
+    SetCallbackExceptionHandler([this](const std::exception& error) { ReportError(error); });
+}
+
+void TWin32Application::ReportError(const std::exception& error) {
+    if (ErrorHandler) {
+        ErrorHandler(error);
+    }
+}
+
+TWindowHandle TWin32Application::MainWindowHandle() const {
+    return MainWindow ? reinterpret_cast<TWindowHandle>(MainWindow->Handle()) : 0;
+}
+
+IMainWindow& TWin32Application::CreateMainWindow() {
+    MainWindow = std::make_unique<TWin32MainWindow>(
+        Instance, [this](const std::exception& error) { ReportError(error); });
+    return *MainWindow;
+}
+
+IKeyCaptureWindow& TWin32Application::CreateKeyCaptureWindow() {
+    KeyCaptureWindow =
+        std::make_unique<TWin32KeyCaptureWindow>([this] { return MainWindowHandle(); });
+    return *KeyCaptureWindow;
+}
+
+IMessageEntryWindow& TWin32Application::CreateMessageEntryWindow() {
+    MessageEntryWindow =
+        std::make_unique<TWin32MessageEntryWindow>([this] { return MainWindowHandle(); });
+    return *MessageEntryWindow;
+}
+
+// Ends when the main window has been destroyed (it posts the quit message) or when a send's
+// message pass met a quit message and marked the application for ending.
+int TWin32Application::Run() {
+    MSG message;
+    while (!PumpService.Terminated()) {
+        const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+        if (got == 0 || got == -1) {
+            break;
+        }
+        try {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        } catch (const std::exception& error) {
+            ReportError(error);
+        }
+    }
+    return 0;
+}

@@ -1,0 +1,74 @@
+// The running Windows application: the Win32 services, the three windows and the message loop.
+#pragma once
+
+#include <windows.h>
+
+#include <exception>
+#include <functional>
+#include <memory>
+
+#include "platform/Application.h"
+#include "platform/win32/Win32Clock.h"
+#include "platform/win32/Win32Dialogs.h"
+#include "platform/win32/Win32HiddenWindows.h"
+#include "platform/win32/Win32HotKeys.h"
+#include "platform/win32/Win32KeyCaptureWindow.h"
+#include "platform/win32/Win32Keyboard.h"
+#include "platform/win32/Win32KeyboardHookLibrary.h"
+#include "platform/win32/Win32KeyboardQueries.h"
+#include "platform/win32/Win32MainWindow.h"
+#include "platform/win32/Win32MessageEntryWindow.h"
+#include "platform/win32/Win32MessagePump.h"
+#include "platform/win32/Win32ProfileFile.h"
+#include "platform/win32/Win32TopLevelWindows.h"
+
+class TWin32Application : public IApplication {
+public:
+    explicit TWin32Application(HINSTANCE instance);
+    ~TWin32Application() override;
+
+    TWin32Application(const TWin32Application&) = delete;
+    TWin32Application& operator=(const TWin32Application&) = delete;
+
+    IClock& Clock() override { return ClockService; }
+    IKeyboardInput& Keyboard() override { return KeyboardService; }
+    IMessagePump& Pump() override { return PumpService; }
+    ITopLevelWindows& TopLevelWindows() override { return TopLevelWindowsService; }
+    IDialogs& Dialogs() override { return DialogsService; }
+    IProfileFile& ProfileFile() override { return ProfileFileService; }
+    IKeyboardQueries& KeyboardQueries() override { return KeyboardQueriesService; }
+    IKeyboardHookLibrary& HookLibrary() override { return HookLibraryService; }
+    IHiddenWindows& HiddenWindows() override { return HiddenWindowsService; }
+    IHotKeys& HotKeys() override { return HotKeysService; }
+    std::string ExecutablePath() override;
+
+    void SetErrorHandler(std::function<void(const std::exception&)> handler) override;
+
+    IMainWindow& CreateMainWindow() override;
+    IKeyCaptureWindow& CreateKeyCaptureWindow() override;
+    IMessageEntryWindow& CreateMessageEntryWindow() override;
+
+    int Run() override;
+
+private:
+    void ReportError(const std::exception& error);
+    TWindowHandle MainWindowHandle() const;
+
+    HINSTANCE Instance;
+    std::function<void(const std::exception&)> ErrorHandler;
+
+    TWin32Clock ClockService;
+    TWin32Keyboard KeyboardService;
+    TWin32MessagePump PumpService;
+    TWin32TopLevelWindows TopLevelWindowsService;
+    TWin32Dialogs DialogsService;
+    TWin32ProfileFile ProfileFileService;
+    TWin32KeyboardQueries KeyboardQueriesService;
+    TWin32KeyboardHookLibrary HookLibraryService;
+    TWin32HiddenWindows HiddenWindowsService;
+    TWin32HotKeys HotKeysService;
+
+    std::unique_ptr<TWin32MainWindow> MainWindow;
+    std::unique_ptr<TWin32KeyCaptureWindow> KeyCaptureWindow;
+    std::unique_ptr<TWin32MessageEntryWindow> MessageEntryWindow;
+};

@@ -1,0 +1,248 @@
+#!/usr/bin/env bash
+# End-to-end tests of the real QuorlWait.exe with keyhook.dll under Wine, on the display and
+# prefix that scripts/test set up: xdotool types on the desktop, quorl-automate clicks and reads
+# the program's windows, quorl-key-target records what reaches the focused window.
+#
+# usage: end-to-end.sh <program dir> <automate exe> <key target exe> <scenario> [output dir]
+set -euo pipefail
+
+program_dir=$1
+automate_exe=$2
+target_exe=$3
+scenario=$4
+output_dir=${5:-}
+
+readonly kMain="Quorl Pit Timer v3.1"
+readonly kTarget="Quorl Key Target"
+
+work=$(mktemp -d /tmp/quorl-e2e.XXXXXX)
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do
+        kill "$pid" >/dev/null 2>&1 || true
+    done
+    for pid in "${pids[@]}"; do
+        wait "$pid" >/dev/null 2>&1 || true
+    done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# The program runs from a folder of its own, so that its settings file starts as the test says,
+# and from another working directory, where Log.txt goes.
+mkdir -p "$work/app" "$work/cwd"
+cp "$program_dir/QuorlWait.exe" "$program_dir/keyhook.dll" "$work/app/"
+keys="$work/keys.txt"
+
+fail() {
+    echo "FAIL ($scenario): $*" >&2
+    if [ -f "$keys" ]; then
+        echo "--- keys received by the target:" >&2
+        cat "$keys" >&2
+    fi
+    exit 1
+}
+
+automate() {
+    wine "$automate_exe" "$@"
+}
+
+start_quorl() {
+    (cd "$work/cwd" && exec wine "$work/app/QuorlWait.exe") >/dev/null 2>&1 &
+    quorl_pid=$!
+    pids+=("$quorl_pid")
+    automate wait-window "$kMain" 20000 || fail "the main window did not appear"
+}
+
+start_target() {
+    wine "$target_exe" "$(winepath -w "$keys")" >/dev/null 2>&1 &
+    pids+=("$!")
+    automate wait-window "$kTarget" 20000 || fail "the key target did not appear"
+}
+
+# Keys typed with xdotool reach a window only when it has the X focus and Wine's foreground;
+# the program's injected keys go to Wine's foreground window.
+focus_target() {
+    local id
+    id=$(xdotool search --name "^$kTarget\$" | head -n 1)
+    [ -n "$id" ] || fail "no X window for the key target"
+    xdotool windowfocus --sync "$id"
+    automate focus "$kTarget" || fail "the key target did not take the focus"
+}
+
+# The characters the target received, as one string (bytes as they came).
+received_chars() {
+    awk '$2 == "char" { printf "%c", $3 }' "$keys" 2>/dev/null || true
+}
+
+# Waits up to the timeout (seconds) for the received characters to contain the text.
+wait_for_chars() {
+    local text=$1 timeout=$2
+    local deadline=$((SECONDS + timeout))
+    until [[ "$(received_chars)" == *"$text"* ]]; do
+        [ $SECONDS -lt $deadline ] || fail "$(printf '%q' "$text") never arrived"
+        sleep 0.05
+    done
+}
+
+wait_for_file() {
+    local file=$1 timeout=$2
+    local deadline=$((SECONDS + timeout))
+    until [ -f "$file" ]; do
+        [ $SECONDS -lt $deadline ] || fail "$file never appeared"
+        sleep 0.05
+    done
+}
+
+expect_equal() {
+    local what=$1 actual=$2 expected=$3
+    if [ "$actual" != "$expected" ]; then
+        fail "$what: got $(printf '%q' "$actual"), expected $(printf '%q' "$expected")"
+    fi
+}
+
+close_quorl_and_wait() {
+    automate close "$kMain"
+    automate wait-gone "$kMain" 20000 || fail "the main window did not close"
+}
+
+six_keys() {
+    printf '[Timing]\r\nDelay=%s\r\nactionkey=122\r\npitinkey=120\r\nPitInMessage=%s\r\n' "$1" "$2"
+    printf 'PitOutMessage=Pit Out\r\nPitOutWarning=Pit Out Warning\r\n'
+}
+
+#--- scenarios
+
+scenario_pit_in() {
+    start_target
+    start_quorl
+    focus_target
+    xdotool key x
+    wait_for_chars $'\rPit In\r' 10
+    sleep 0.3  # nothing more may follow
+    expect_equal "typed into the target" "$(received_chars)" $'x\rPit In\r'
+}
+
+# Delay 6: F10 at the key; the pre-warning queued on the first tick after 1 s and typed from
+# the next; the second F10 on the sixth tick after 6 s; "Pit Out" from the tick after that.
+# Timer ticks under Wine drift a little, so each bound allows a tick or two.
+scenario_wait() {
+    printf '[Timing]\r\nDelay=6\r\n' >"$work/app/QuorlWait.ini"
+    start_target
+    start_quorl
+    focus_target
+    xdotool key z
+    wait_for_chars $'\rPit Out\r' 15
+    sleep 0.3
+    expect_equal "typed into the target" "$(received_chars)" $'z\rPit Out Warning\r\rPit Out\r'
+    local timeline
+    timeline=$(awk '
+        $2 == "sysdown" && $3 == 121 { f10[++n] = $1; next }
+        $2 == "char" && n == 1 && warning == "" { warning = $1 }
+        $2 == "char" && n == 2 && pitout == "" { pitout = $1 }
+        END { printf "%d %d %d %d", n, warning - f10[1], f10[2] - f10[1], pitout - f10[2] }
+    ' "$keys")
+    read -r f10s warning_ms second_f10_ms pit_out_ms <<<"$timeline"
+    echo "F10 presses: $f10s; pre-warning from +${warning_ms} ms; second F10 at +${second_f10_ms} ms;" \
+        "pit-out ${pit_out_ms} ms after it"
+    expect_equal "F10 presses" "$f10s" 2
+    [ "$warning_ms" -ge 950 ] && [ "$warning_ms" -le 1500 ] ||
+        fail "the pre-warning began at +$warning_ms ms, not on the tick after 1 s"
+    [ "$second_f10_ms" -ge 6400 ] && [ "$second_f10_ms" -le 7000 ] ||
+        fail "the second F10 came at +$second_f10_ms ms, not on the sixth tick after 6 s"
+    [ "$pit_out_ms" -ge 40 ] && [ "$pit_out_ms" -le 300 ] ||
+        fail "the pit-out began $pit_out_ms ms after the second F10, not on the next tick"
+}
+
+scenario_insert() {
+    start_target
+    start_quorl
+    focus_target
+    xdotool key Insert
+    xdotool key x
+    wait_for_chars $'\rPit In\r' 10
+    if grep -qE '^[0-9]+ (sys)?down 45$' "$keys"; then
+        fail "Insert reached the target as a key-down"
+    fi
+}
+
+scenario_settings() {
+    start_quorl
+    automate click "$kMain" "Set PI Message"
+    automate wait-window "New Message Dialog" 10000 || fail "no message dialog"
+    expect_equal "the dialog's text" "$(automate get-text "New Message Dialog" "#0")" "Pit In"
+    automate set-text "New Message Dialog" "#0" "Stop now"
+    automate click "New Message Dialog" "OK"
+    automate wait-gone "New Message Dialog" 10000 || fail "the message dialog stayed open"
+    expect_equal "the pit-in box" "$(automate get-text "$kMain" "Pit In Message")" "Stop now"
+    close_quorl_and_wait
+    expect_equal "QuorlWait.ini beside the executable" "$(cat "$work/app/QuorlWait.ini")" \
+        "$(six_keys 20 "Stop now")"
+}
+
+scenario_refused() {
+    start_quorl
+    automate click "$kMain" "Set PO Message"
+    automate wait-window "New Message Dialog" 10000 || fail "no message dialog"
+    automate set-text "New Message Dialog" "#0" "exit now"
+    automate click "New Message Dialog" "OK"
+    automate wait-window "Warning" 10000 || fail "no warning"
+    expect_equal "the warning" "$(automate message-box-text "Warning")" \
+        "action keys must not be part of any message - please select another Pit Out message"
+    automate click "Warning" "OK"
+    automate wait-gone "Warning" 10000 || fail "the warning stayed open"
+    expect_equal "the pit-out box" "$(automate get-text "$kMain" "Pit Out Message")" "Pit Out"
+}
+
+scenario_log() {
+    start_target
+    start_quorl
+    focus_target
+    xdotool key x
+    wait_for_chars $'\rPit In\r' 10
+    sleep 0.3
+    automate click "$kMain" "Save"
+    wait_for_file "$work/cwd/Log.txt" 10
+    sleep 0.3
+    [ ! -e "$work/app/Log.txt" ] || fail "Log.txt was written beside the executable"
+    local log
+    log=$(cat "$work/cwd/Log.txt")
+    [[ "$log" == *$'      Got key x\r\n'* ]] || fail "no 'Got key x' line: $log"
+    [[ "$log" == *$'      Sending string \rPit In\r\r\n'* ]] || fail "no send line: $log"
+    if awk '!/\r$/ { bad = 1 } END { exit !bad }' "$work/cwd/Log.txt"; then
+        fail "a line of Log.txt does not end in CR LF"
+    fi
+}
+
+scenario_unwritable() {
+    # A directory where the file should be: the write fails even for root.
+    mkdir "$work/app/QuorlWait.ini"
+    start_quorl
+    automate close "$kMain"
+    automate wait-window "QuorlWait" 10000 || fail "no error box captioned QuorlWait"
+    expect_equal "the error" "$(automate message-box-text "QuorlWait")" \
+        "Unable to write to $(winepath -w "$work/app")\\QuorlWait.ini."
+    automate exists "$kMain" || fail "the main window closed although the save failed"
+    rmdir "$work/app/QuorlWait.ini"
+    automate click "QuorlWait" "OK"
+    automate wait-gone "QuorlWait" 10000 || fail "the error box stayed open"
+    close_quorl_and_wait
+    expect_equal "QuorlWait.ini after the second close" "$(cat "$work/app/QuorlWait.ini")" \
+        "$(six_keys 20 "Pit In")"
+}
+
+scenario_screenshot() {
+    [ -n "$output_dir" ] || fail "no output folder for the screenshot"
+    start_quorl
+    automate focus "$kMain" || true
+    sleep 0.5
+    local id
+    id=$(xdotool search --name "^$kMain\$" | head -n 1)
+    mkdir -p "$output_dir"
+    import -display "$DISPLAY" -window "$id" "$output_dir/main-window.png"
+    [ -s "$output_dir/main-window.png" ] || fail "no screenshot"
+    echo "screenshot: $output_dir/main-window.png"
+}
+
+"scenario_${scenario//-/_}"
+echo "PASS ($scenario)"
