@@ -46,8 +46,8 @@ TAutomateResult RunAutomate(const std::vector<std::string>& args) {
     startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
     PROCESS_INFORMATION process{};
     std::string line = CommandLine(args);
-    const bool started = CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0,
-                                        nullptr, nullptr, &startup, &process) != FALSE;
+    const bool started = CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                        nullptr, &startup, &process) != FALSE;
     CloseHandle(writeEnd);
     if (!started) {
         ADD_FAILURE() << "cannot start " << line << ": error " << GetLastError();

@@ -56,12 +56,11 @@ std::string EditText(HWND edit) {
 //--- key-capture window
 
 class KeyCaptureWineTest : public testing::Test {
-protected:
+  protected:
     // Shows the window and returns its result; the characters it reported go to Captured.
     TModalResult Show() {
-        return KeyCapture().ShowModal([this](std::uint8_t character) {
-            Captured.push_back(static_cast<char>(character));
-        });
+        return KeyCapture().ShowModal(
+            [this](std::uint8_t character) { Captured.push_back(static_cast<char>(character)); });
     }
 
     std::string Captured;
@@ -72,8 +71,7 @@ TEST_F(KeyCaptureWineTest, EveryKeyThatTypesACharacterClosesItWithThatCharacter)
         UINT VirtualKey;
         char Character;
     };
-    const TCase cases[] = {{VK_RETURN, 13}, {VK_ESCAPE, 27}, {VK_BACK, 8}, {VK_TAB, 9},
-                           {'A', 'a'}};
+    const TCase cases[] = {{VK_RETURN, 13}, {VK_ESCAPE, 27}, {VK_BACK, 8}, {VK_TAB, 9}, {'A', 'a'}};
     for (const TCase& key : cases) {
         SCOPED_TRACE(static_cast<int>(key.Character));
         Captured.clear();
@@ -191,7 +189,7 @@ TEST(ModalLoopWineTest, TimerTicksAndOtherWindowsMessagesGoOnWhileADialogIsOpen)
 //--- message-entry window
 
 class MessageEntryWineTest : public testing::Test {
-protected:
+  protected:
     static HWND Edit(HWND window) { return FindEdit(window, "Enter New Message"); }
 };
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 class TModalScript {
-public:
+  public:
     // `caption`: the window the script drives; the watchdog posts WM_CLOSE to it when the
     // steps are not done within `deadlineMs`.
     explicit TModalScript(std::string caption, DWORD deadlineMs = 3000);
@@ -29,7 +29,7 @@ public:
     bool Finished() const { return Next == Steps.size(); }
     bool TimedOut() const { return Rescued.load(); }
 
-private:
+  private:
     static void CALLBACK Tick(HWND window, UINT message, UINT_PTR id, DWORD time);
     static DWORD WINAPI Watch(void* self);
 

@@ -17,7 +17,7 @@ enum TProbeId : int { kNameEdit = 10, kNoteEdit = 11, kPressButton = 12 };
 
 // A window laid out like ours: a label left of its box, a label above its box, a button.
 class TProbeWindow {
-public:
+  public:
     TProbeWindow() {
         WNDCLASSA windowClass{};
         windowClass.lpfnWndProc = &TProbeWindow::WindowProc;
@@ -25,9 +25,9 @@ public:
         windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
         windowClass.lpszClassName = "QuorlAutomationProbe";
         RegisterClassA(&windowClass);
-        Window = CreateWindowExA(0, "QuorlAutomationProbe", kProbeCaption, WS_OVERLAPPEDWINDOW,
-                                 400, 40, 300, 200, nullptr, nullptr, GetModuleHandleA(nullptr),
-                                 nullptr);
+        Window =
+            CreateWindowExA(0, "QuorlAutomationProbe", kProbeCaption, WS_OVERLAPPEDWINDOW, 400, 40,
+                            300, 200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
         SetWindowLongPtrA(Window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
         // Created in the order the lookups must not depend on: the edits before the labels.
         NameEdit = Child("EDIT", "Rossi", 80, 10, 150, 21, kNameEdit, WS_EX_CLIENTEDGE);
@@ -45,9 +45,15 @@ public:
     int Presses = 0;
     int Closes = 0;
 
-private:
-    HWND Child(const char* className, const char* text, int left, int top, int width, int height,
-               int id, DWORD exStyle) {
+  private:
+    HWND Child(const char* className,
+               const char* text,
+               int left,
+               int top,
+               int width,
+               int height,
+               int id,
+               DWORD exStyle) {
         return CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | WS_TABSTOP, left,
                                top, width, height, Window,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
@@ -81,7 +87,7 @@ std::string TextOf(HWND edit) {
 }
 
 class QuorlAutomateWineTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override { probe = &Probe(); }
     TProbeWindow* probe = nullptr;
 };

@@ -157,9 +157,9 @@ int Run(const std::vector<std::string>& args) {
     if (!knownCommand) {
         return Fail(kUsage, "unknown command " + command + " (see --help)");
     }
-    const std::size_t wanted = command == "click" || command == "get-text"   ? 2
-                               : command == "set-text"                         ? 3
-                                                                               : 1;
+    const std::size_t wanted = command == "click" || command == "get-text" ? 2
+                               : command == "set-text"                     ? 3
+                                                                           : 1;
     if (count != wanted) {
         return usage();
     }

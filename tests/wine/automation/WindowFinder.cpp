@@ -84,8 +84,8 @@ std::string CaptionOf(HWND window) {
 
 bool ReadControlText(HWND control, std::string& text) {
     DWORD_PTR length = 0;
-    if (!SendMessageTimeoutA(control, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG,
-                             kAnswerTimeoutMs, &length)) {
+    if (!SendMessageTimeoutA(control, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kAnswerTimeoutMs,
+                             &length)) {
         return false;
     }
     std::string buffer(static_cast<std::size_t>(length) + 1, '\0');
@@ -146,7 +146,8 @@ HWND FindEdit(HWND window, const std::string& control) {
                 right = edit;
             }
         } else if (rect.top >= labelRect.top) {
-            const long distance = (rect.top - labelRect.bottom) * 4 + labs(rect.left - labelRect.left);
+            const long distance =
+                (rect.top - labelRect.bottom) * 4 + labs(rect.left - labelRect.left);
             if (distance < belowDistance) {
                 belowDistance = distance;
                 below = edit;
