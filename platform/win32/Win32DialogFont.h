@@ -4,7 +4,7 @@
 #include <windows.h>
 
 class TWin32DialogFont {
-public:
+  public:
     TWin32DialogFont();
     ~TWin32DialogFont();
 
@@ -16,6 +16,6 @@ public:
     // Gives the font to a control (WM_SETFONT, no redraw: the controls are set up hidden).
     void ApplyTo(HWND control) const;
 
-private:
+  private:
     HFONT Font = nullptr;
 };

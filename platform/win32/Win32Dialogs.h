@@ -8,7 +8,7 @@
 #include "platform/win32/Win32ModalSession.h"
 
 class TWin32Dialogs : public IDialogs {
-public:
+  public:
     explicit TWin32Dialogs(TOwnerSource owner);
     ~TWin32Dialogs() override;
 
@@ -18,7 +18,7 @@ public:
                          const std::string& prompt,
                          const std::string& defaultText) override;
 
-private:
+  private:
     HWND OwnerWindow() const;
 
     TOwnerSource Owner;

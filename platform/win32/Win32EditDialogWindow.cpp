@@ -41,8 +41,8 @@ TWin32EditDialogWindow::TWin32EditDialogWindow(const TEditDialogLook& look) : Lo
 
     Prompt = CreateChild("STATIC", Look.Prompt, SS_LEFT | SS_NOPREFIX, 0, kEditDialogPromptId);
     MoveWindow(Prompt, kMargin, kMargin - 2, width - 2 * kMargin, kPromptHeight, FALSE);
-    Edit = CreateChild("EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
-                       kEditDialogEditId);
+    Edit =
+        CreateChild("EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, kEditDialogEditId);
     const int editTop = kMargin - 2 + kPromptHeight + 2;
     MoveWindow(Edit, kMargin, editTop, width - 2 * kMargin, kEditHeight, FALSE);
     if (Look.UnlimitedText) {
@@ -52,18 +52,18 @@ TWin32EditDialogWindow::TWin32EditDialogWindow(const TEditDialogLook& look) : Lo
     }
 
     const DWORD okStyle = WS_TABSTOP | (Look.EnterMeansOK ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
-    HWND ok = CreateChild("BUTTON", "OK", okStyle, 0,
-                          Look.EnterMeansOK ? IDOK : kEditDialogOkCommand);
-    HWND cancel = CreateChild("BUTTON", "Cancel", WS_TABSTOP | BS_PUSHBUTTON, 0,
-                              kEditDialogCancelCommand);
+    HWND ok =
+        CreateChild("BUTTON", "OK", okStyle, 0, Look.EnterMeansOK ? IDOK : kEditDialogOkCommand);
+    HWND cancel =
+        CreateChild("BUTTON", "Cancel", WS_TABSTOP | BS_PUSHBUTTON, 0, kEditDialogCancelCommand);
     int buttonTop = height - kMargin - kButtonHeight;
     if (buttonTop < editTop + kEditHeight + 4) {
         buttonTop = editTop + kEditHeight + 4;
     }
     const int cancelLeft = width - kMargin - kButtonWidth;
     MoveWindow(cancel, cancelLeft, buttonTop, kButtonWidth, kButtonHeight, FALSE);
-    MoveWindow(ok, cancelLeft - kButtonGap - kButtonWidth, buttonTop, kButtonWidth,
-               kButtonHeight, FALSE);
+    MoveWindow(ok, cancelLeft - kButtonGap - kButtonWidth, buttonTop, kButtonWidth, kButtonHeight,
+               FALSE);
 }
 
 TWin32EditDialogWindow::~TWin32EditDialogWindow() {

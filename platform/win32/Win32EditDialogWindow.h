@@ -22,14 +22,14 @@ enum TEditDialogId : int {
 struct TEditDialogLook {
     const char* Caption;
     const char* Prompt;
-    int Width;   // of the whole window, frame and caption included
+    int Width;  // of the whole window, frame and caption included
     int Height;
-    bool EnterMeansOK;       // OK is the default button (IDOK), or neither button is
-    bool UnlimitedText;      // EM_SETLIMITTEXT 0: the edit takes text of any length
+    bool EnterMeansOK;   // OK is the default button (IDOK), or neither button is
+    bool UnlimitedText;  // EM_SETLIMITTEXT 0: the edit takes text of any length
 };
 
 class TWin32EditDialogWindow {
-public:
+  public:
     // Creates the window hidden; it is shown again and again until destruction.
     explicit TWin32EditDialogWindow(const TEditDialogLook& look);
     ~TWin32EditDialogWindow();
@@ -48,11 +48,10 @@ public:
     HWND Handle() const { return Window; }
     HWND EditHandle() const { return Edit; }
 
-private:
+  private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
-    HWND CreateChild(const char* className, const char* text, DWORD style, DWORD exStyle,
-                     int id);
+    HWND CreateChild(const char* className, const char* text, DWORD style, DWORD exStyle, int id);
 
     TEditDialogLook Look;
     TWin32DialogFont Font;

@@ -23,14 +23,14 @@ TWin32KeyCaptureWindow::TWin32KeyCaptureWindow(TOwnerSource owner) : Owner(std::
     }
     // WS_POPUP without WS_CAPTION or WS_SYSMENU: no border and no system buttons, so the
     // window's size is its client area.
-    Window = CreateWindowExA(0, kClassName, kCaption, WS_POPUP, 0, 0, kClientWidth,
-                             kClientHeight, nullptr, nullptr, GetModuleHandleA(nullptr), this);
+    Window = CreateWindowExA(0, kClassName, kCaption, WS_POPUP, 0, 0, kClientWidth, kClientHeight,
+                             nullptr, nullptr, GetModuleHandleA(nullptr), this);
     if (Window == nullptr) {
         ThrowLastError("Create window", kCaption);
     }
-    HWND label = CreateWindowExA(0, "STATIC", kPrompt, WS_CHILD | WS_VISIBLE | SS_CENTER, 4, 28,
-                                 kClientWidth - 8, 16, Window, nullptr, GetModuleHandleA(nullptr),
-                                 nullptr);
+    HWND label =
+        CreateWindowExA(0, "STATIC", kPrompt, WS_CHILD | WS_VISIBLE | SS_CENTER, 4, 28,
+                        kClientWidth - 8, 16, Window, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (label == nullptr) {
         ThrowLastError("Create window", kPrompt);
     }
@@ -69,7 +69,8 @@ LRESULT CALLBACK TWin32KeyCaptureWindow::WindowProc(HWND window,
         SetWindowLongPtrA(window, GWLP_USERDATA,
                           reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
-    auto* self = reinterpret_cast<TWin32KeyCaptureWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    auto* self =
+        reinterpret_cast<TWin32KeyCaptureWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (self != nullptr && self->Window != nullptr) {
         return self->Handle(message, wParam, lParam);
     }

@@ -8,7 +8,7 @@
 #include "platform/win32/Win32ModalSession.h"
 
 class TWin32KeyCaptureWindow : public IKeyCaptureWindow {
-public:
+  public:
     // Creates the window hidden; it lives, and is shown again and again, until destruction.
     explicit TWin32KeyCaptureWindow(TOwnerSource owner);
     ~TWin32KeyCaptureWindow() override;
@@ -20,7 +20,7 @@ public:
 
     HWND Handle() const { return Window; }
 
-private:
+  private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -8,10 +8,10 @@
 void ThrowLastError(const std::string& operation, const std::string& what) {
     const DWORD code = GetLastError();
     char text[512] = {};
-    const DWORD length =
-        FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
-                       0, text, sizeof text, nullptr);
-    std::string systemText = length > 0 ? std::string(text, length) : "error " + std::to_string(code);
+    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                        nullptr, code, 0, text, sizeof text, nullptr);
+    std::string systemText =
+        length > 0 ? std::string(text, length) : "error " + std::to_string(code);
     while (!systemText.empty() && (systemText.back() == '\n' || systemText.back() == '\r' ||
                                    systemText.back() == ' ' || systemText.back() == '.')) {
         systemText.pop_back();

@@ -2,9 +2,8 @@
 #include "platform/win32/Win32MessageEntryWindow.h"
 
 namespace {
-constexpr TEditDialogLook kLook{
-    "New Message Dialog", "Enter New Message", 412, 106,
-    /*EnterMeansOK=*/false, /*UnlimitedText=*/true};
+constexpr TEditDialogLook kLook{"New Message Dialog",   "Enter New Message",   412, 106,
+                                /*EnterMeansOK=*/false, /*UnlimitedText=*/true};
 }  // namespace
 
 TWin32MessageEntryWindow::TWin32MessageEntryWindow(TOwnerSource owner)

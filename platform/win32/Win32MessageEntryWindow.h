@@ -6,7 +6,7 @@
 #include "platform/win32/Win32ModalSession.h"
 
 class TWin32MessageEntryWindow : public IMessageEntryWindow {
-public:
+  public:
     // Creates the window hidden; it lives, and is shown again and again, until destruction.
     explicit TWin32MessageEntryWindow(TOwnerSource owner);
 
@@ -15,14 +15,14 @@ public:
 
     HWND Handle() const { return Dialog.Handle(); }
 
-private:
+  private:
     class TEdit1 : public ITextBox {
-    public:
+      public:
         explicit TEdit1(TWin32EditDialogWindow& dialog) : Dialog(dialog) {}
         std::string Text() const override { return Dialog.Text(); }
         void SetText(const std::string& text) override { Dialog.SetText(text); }
 
-    private:
+      private:
         TWin32EditDialogWindow& Dialog;
     };
 

@@ -13,7 +13,7 @@
 using TOwnerSource = std::function<TWindowHandle()>;
 
 class TWin32ModalSession {
-public:
+  public:
     // Disables the owner, centres the window over it (or the screen), shows and activates the
     // window, puts the keyboard focus on `focus` and sets `showing`, which must be clear: a
     // window is shown modally once at a time.
@@ -30,7 +30,7 @@ public:
     // A quit message ends the loop with Cancel and is posted again for the outer loop.
     TModalResult Run(const TModalResult& result, bool dialogKeys);
 
-private:
+  private:
     HWND Window;
     HWND Owner;
     bool& Showing;
