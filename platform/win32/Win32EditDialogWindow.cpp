@@ -2,6 +2,8 @@
 // (IsDialogMessageA in the modal loop) gives it Tab, Esc and Enter like a dialog box.
 #include "platform/win32/Win32EditDialogWindow.h"
 
+#include "platform/win32/WindowObject.h"
+
 #include "platform/win32/Win32LastError.h"
 #include "platform/win32/Win32ModalSession.h"
 
@@ -124,13 +126,7 @@ LRESULT CALLBACK TWin32EditDialogWindow::WindowProc(HWND window,
                                                     UINT message,
                                                     WPARAM wParam,
                                                     LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-        SetWindowLongPtrA(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self =
-        reinterpret_cast<TWin32EditDialogWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    auto* self = WindowObjectOf<TWin32EditDialogWindow>(window, message, lParam);
     if (self != nullptr && self->Window != nullptr) {
         return self->Handle(message, wParam, lParam);
     }

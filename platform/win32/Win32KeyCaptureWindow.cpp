@@ -1,6 +1,8 @@
 // The "Set Key" window: closes on the first character typed, control characters included.
 #include "platform/win32/Win32KeyCaptureWindow.h"
 
+#include "platform/win32/WindowObject.h"
+
 #include "platform/win32/Win32LastError.h"
 
 namespace {
@@ -64,13 +66,7 @@ LRESULT CALLBACK TWin32KeyCaptureWindow::WindowProc(HWND window,
                                                     UINT message,
                                                     WPARAM wParam,
                                                     LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-        SetWindowLongPtrA(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self =
-        reinterpret_cast<TWin32KeyCaptureWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    auto* self = WindowObjectOf<TWin32KeyCaptureWindow>(window, message, lParam);
     if (self != nullptr && self->Window != nullptr) {
         return self->Handle(message, wParam, lParam);
     }

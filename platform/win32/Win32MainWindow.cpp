@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/win32/MainWindowIds.h"
+#include "platform/win32/WindowObject.h"
 
 namespace {
 
@@ -226,16 +227,12 @@ LRESULT CALLBACK TWin32MainWindow::WindowProc(HWND window,
                                               UINT message,
                                               WPARAM wParam,
                                               LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<TWin32MainWindow*>(
-            reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams);
-        self->Window = window;
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<TWin32MainWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    auto* self = WindowObjectOf<TWin32MainWindow>(window, message, lParam);
     if (self == nullptr) {
         return DefWindowProcA(window, message, wParam, lParam);
     }
+    // CreateWindowExA has not returned yet while the creation messages arrive.
+    self->Window = window;
     return self->HandleMessage(message, wParam, lParam);
 }
 

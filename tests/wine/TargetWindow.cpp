@@ -2,6 +2,8 @@
 // swallows the keys that follow.
 #include "tests/wine/TargetWindow.h"
 
+#include "platform/win32/WindowObject.h"
+
 namespace {
 constexpr const char* kClassName = "QuorlTestTarget";
 
@@ -51,14 +53,9 @@ LRESULT CALLBACK TTargetWindow::WindowProc(HWND window,
                                            UINT message,
                                            WPARAM wParam,
                                            LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-        SetWindowLongPtrA(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-        static_cast<TTargetWindow*>(create->lpCreateParams)->Window = window;
-    }
-    auto* self = reinterpret_cast<TTargetWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    auto* self = WindowObjectOf<TTargetWindow>(window, message, lParam);
     if (self != nullptr) {
+        self->Window = window;  // CreateWindowExA has not returned during the first messages
         return self->Handle(message, wParam, lParam);
     }
     return DefWindowProcA(window, message, wParam, lParam);
