@@ -19,3 +19,7 @@ set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 
 # GCC 12 at -O2 reports a false -Wrestrict inside libstdc++'s string code (GCC bug 105329).
 set(CMAKE_CXX_FLAGS_INIT "-Wno-restrict")
+
+# Release binaries ship without symbols.
+set(CMAKE_EXE_LINKER_FLAGS_RELEASE_INIT "-s")
+set(CMAKE_SHARED_LINKER_FLAGS_RELEASE_INIT "-s")
