@@ -248,5 +248,54 @@ scenario_screenshot() {
     echo "screenshot: $output_dir/main-window.png"
 }
 
+# Takes a picture of the X window that shows a Win32 window of that caption, after it painted.
+shot() {
+    local caption=$1 file=$2 id
+    id=$(xdotool search --name "^$caption\$" | head -n 1)
+    [ -n "$id" ] || fail "no X window for $caption"
+    sleep 0.5
+    import -display "$DISPLAY" -window "$id" "$output_dir/$file"
+    [ -s "$output_dir/$file" ] || fail "no screenshot of $caption"
+    echo "screenshot: $output_dir/$file"
+}
+
+# The guide's pictures of every dialog, each opened from its button as a driver would.
+scenario_dialogs() {
+    [ -n "$output_dir" ] || fail "no output folder for the screenshots"
+    mkdir -p "$output_dir"
+    start_quorl
+
+    automate click "$kMain" "Set PI Key"
+    automate wait-window "Set Key" 10000 || fail "no key-capture dialog"
+    shot "Set Key" set-key.png
+    xdotool windowfocus --sync "$(xdotool search --name '^Set Key$' | head -n 1)"
+    automate focus "Set Key" || fail "the key-capture dialog did not take the focus"
+    xdotool key q
+    automate wait-gone "Set Key" 10000 || fail "the key-capture dialog stayed open"
+    expect_equal "the pit-in key" "$(automate get-text "$kMain" "Pit In Key")" "q (113)"
+
+    automate click "$kMain" "Set Wait Time"
+    automate wait-window "Wait Time Edit" 10000 || fail "no wait time input box"
+    shot "Wait Time Edit" wait-time-edit.png
+    automate click "Wait Time Edit" "Cancel"
+    automate wait-gone "Wait Time Edit" 10000 || fail "the input box stayed open"
+
+    automate click "$kMain" "Set PI Message"
+    automate wait-window "New Message Dialog" 10000 || fail "no message dialog"
+    automate set-text "New Message Dialog" "#0" "Pit In - stopping this lap"
+    shot "New Message Dialog" new-message-dialog.png
+    automate click "New Message Dialog" "Cancel"
+    automate wait-gone "New Message Dialog" 10000 || fail "the message dialog stayed open"
+
+    automate click "$kMain" "Set PO Message"
+    automate wait-window "New Message Dialog" 10000 || fail "no message dialog"
+    automate set-text "New Message Dialog" "#0" "quit now"  # holds the new pit-in key q
+    automate click "New Message Dialog" "OK"
+    automate wait-window "Warning" 10000 || fail "no warning"
+    shot "Warning" warning.png
+    automate click "Warning" "OK"
+    automate wait-gone "Warning" 10000 || fail "the warning stayed open"
+}
+
 "scenario_${scenario//-/_}"
 echo "PASS ($scenario)"
