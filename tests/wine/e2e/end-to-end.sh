@@ -18,6 +18,9 @@ readonly kTarget="Quorl Key Target"
 work=$(mktemp -d /tmp/quorl-e2e.XXXXXX)
 pids=()
 cleanup() {
+    if [ -n "${layout_changed:-}" ]; then
+        setxkbmap -display "$DISPLAY" -layout us || true
+    fi
     for pid in "${pids[@]}"; do
         kill "$pid" >/dev/null 2>&1 || true
     done
@@ -246,6 +249,55 @@ scenario_screenshot() {
     import -display "$DISPLAY" -window "$id" "$output_dir/main-window.png"
     [ -s "$output_dir/main-window.png" ] || fail "no screenshot"
     echo "screenshot: $output_dir/main-window.png"
+}
+
+# Under a German or French keyboard layout on the display (which Wine's programs take from X when
+# they start), the pit-in key types "Pit In" and a message of characters that sit elsewhere on
+# those layouts, or need AltGr, or are not there at all; the closing é is the sender's F6.
+# What arrives is written to the output folder and compared with what the layout gives.
+layout_message=$'Pit In @ y z \xDF / \xE9'
+scenario_layout() {
+    local layout=$1 expected=$2
+    setxkbmap -display "$DISPLAY" -layout "$layout"
+    layout_changed=1
+    printf '[Timing]\r\nactionkey=107\r\nPitInMessage=%s\r\n' "$layout_message" \
+        >"$work/app/QuorlWait.ini"
+    start_target
+    start_quorl
+    focus_target
+    xdotool key x
+    local deadline=$((SECONDS + 10))
+    until [ "$(grep -c ' char 13$' "$keys")" -ge 2 ]; do
+        [ $SECONDS -lt $deadline ] || fail "the closing Enter never arrived"
+        sleep 0.05
+    done
+    sleep 0.3
+    local arrived f_keys
+    arrived=$(received_chars)
+    f_keys=$(awk '$2 == "down" && $3 >= 112 && $3 <= 123 { printf " F%d", $3 - 111 }' "$keys")
+    if [ -n "$output_dir" ]; then
+        mkdir -p "$output_dir"
+        {
+            echo "layout $layout; sent: $(printf '%q' "$layout_message")"
+            echo "arrived: $(printf '%q' "$arrived"); function keys:$f_keys"
+        } >"$output_dir/layout-$layout.txt"
+    fi
+    echo "layout $layout: arrived $(printf '%q' "$arrived"); function keys:$f_keys"
+    expect_equal "what arrived under the $layout layout" "$arrived" "$expected"
+    expect_equal "function keys under the $layout layout" "$f_keys" " F6"
+}
+
+# German: @ is AltGr+Q, so the sender's Shift in place of AltGr gives Q; y, z and / (Shift+7)
+# arrive as they should. Wine 8's VkKeyScanA has no key for ß on this layout: Shift and virtual
+# key 255 go out and nothing arrives.
+scenario_layout_de() {
+    scenario_layout de $'x\rPit In Q y z  / \r'
+}
+
+# French (AZERTY): @ is AltGr+à (the 0 key), so Shift gives 0; y, z (moved on AZERTY) and /
+# (Shift+:) arrive as they should; the layout has no ß, so nothing arrives for it.
+scenario_layout_fr() {
+    scenario_layout fr $'x\rPit In 0 y z  / \r'
 }
 
 # Takes a picture of the X window that shows a Win32 window of that caption, after it painted.
