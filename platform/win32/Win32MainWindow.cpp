@@ -6,6 +6,7 @@
 
 #include "platform/win32/MainWindowIds.h"
 #include "platform/win32/WindowObject.h"
+#include "platform/win32/resources/ResourceIds.h"
 
 namespace {
 
@@ -13,6 +14,8 @@ constexpr const char* kClassName = "TForm1";
 constexpr const char* kCaption = "Quorl Pit Timer v3.1";
 constexpr int kWindowWidth = 484;
 constexpr int kWindowHeight = 436;
+constexpr int kDefaultDpi = 96;
+constexpr int kFontHeight = 11;  // 8 points at 96 DPI
 
 // Layout at 96 DPI: seven rows from the top, a label left of each box and its button right.
 constexpr int kMargin = 8;
@@ -34,25 +37,68 @@ int RowTop(int row) {
     return kMargin + row * kRowHeight;
 }
 
+// GetDpiForWindow (user32, Windows 10 1607 and later) gives the DPI of the monitor the window
+// is on. It is looked up at run time so that the program still starts on older systems; there,
+// and where it is missing, the system DPI (LOGPIXELSY of the screen) is the window's DPI.
+int WindowDpi(HWND window) {
+    using TGetDpiForWindow = UINT(WINAPI*)(HWND);
+    static const TGetDpiForWindow getDpiForWindow = [] {
+        HMODULE user32 = GetModuleHandleA("user32.dll");
+        FARPROC proc = user32 != nullptr ? GetProcAddress(user32, "GetDpiForWindow") : nullptr;
+        // Through the generic function pointer type: a direct cast warns of mismatched types.
+        return reinterpret_cast<TGetDpiForWindow>(reinterpret_cast<void (*)()>(proc));
+    }();
+    if (getDpiForWindow != nullptr) {
+        const UINT dpi = getDpiForWindow(window);
+        if (dpi != 0) {
+            return static_cast<int>(dpi);
+        }
+    }
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : kDefaultDpi;
+    if (screen != nullptr) {
+        ReleaseDC(nullptr, screen);
+    }
+    return dpi > 0 ? dpi : kDefaultDpi;
+}
+
+HFONT CreateWindowFont(int dpi) {
+    // A negative height asks for the character height; CreateFontA never fails for a missing
+    // face, the font mapper picks the nearest installed one.
+    return CreateFontA(-MulDiv(kFontHeight, dpi, kDefaultDpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+                       FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                       DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
+}
+
 }  // namespace
 
 TWin32MainWindow::TWin32MainWindow(HINSTANCE instance, TErrorHandler errorHandler)
     : Instance(instance), ErrorHandler(std::move(errorHandler)) {
-    WNDCLASSA windowClass{};
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = &TWin32MainWindow::WindowProc;
     windowClass.hInstance = Instance;
     windowClass.lpszClassName = kClassName;
     windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    windowClass.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
+    // The program's own icon, from its resources; LR_SHARED icons are never destroyed by us.
+    windowClass.hIcon = static_cast<HICON>(LoadImageA(Instance, MAKEINTRESOURCEA(IDI_QUORLWAIT),
+                                                      IMAGE_ICON, GetSystemMetrics(SM_CXICON),
+                                                      GetSystemMetrics(SM_CYICON), LR_SHARED));
+    windowClass.hIconSm = static_cast<HICON>(LoadImageA(Instance, MAKEINTRESOURCEA(IDI_QUORLWAIT),
+                                                        IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                        GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    RegisterClassA(&windowClass);
+    RegisterClassExA(&windowClass);
 
-    Font = CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
-    Window = CreateWindowExA(0, kClassName, kCaption, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                             CW_USEDEFAULT, kWindowWidth, kWindowHeight, nullptr, nullptr,
-                             Instance, this);
+    // Created at its size for 96 DPI; WM_CREATE learns the window's DPI, and the window is
+    // then grown to match while it is still hidden.
+    Window =
+        CreateWindowExA(0, kClassName, kCaption, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+                        kWindowWidth, kWindowHeight, nullptr, nullptr, Instance, this);
+    if (Window != nullptr && Dpi != kDefaultDpi) {
+        SetWindowPos(Window, nullptr, 0, 0, Scale(kWindowWidth), Scale(kWindowHeight),
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     // Timer1 runs from the window's creation; its ticks before Connect are dropped.
     SetTimer(Window, kTimer1Id, kTimer1IntervalMs, nullptr);
 }
@@ -120,13 +166,50 @@ void TWin32MainWindow::CreateControls() {
     LayOut();
 }
 
-HWND TWin32MainWindow::AddControl(const char* className, const char* text, DWORD style, int id,
-                                  int x, int y, int width, int height) {
-    HWND control = CreateWindowExA(0, className, text, style, x, y, width, height, Window,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Instance,
-                                   nullptr);
+// Places are given at 96 DPI; LayOut puts every control at the window's DPI.
+HWND TWin32MainWindow::AddControl(const char* className,
+                                  const char* text,
+                                  DWORD style,
+                                  int id,
+                                  int x,
+                                  int y,
+                                  int width,
+                                  int height) {
+    HWND control = CreateWindowExA(
+        0, className, text, style, Scale(x), Scale(y), Scale(width), Scale(height), Window,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Instance, nullptr);
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(Font), FALSE);
+    Placements.push_back({control, {x, y, x + width, y + height}});
     return control;
+}
+
+int TWin32MainWindow::Scale(int valueAt96) const {
+    return MulDiv(valueAt96, Dpi, kDefaultDpi);
+}
+
+// The font follows the DPI; the old one is deleted only after every control has the new one.
+void TWin32MainWindow::SetDpi(int dpi) {
+    Dpi = dpi;
+    HFONT oldFont = Font;
+    Font = CreateWindowFont(Dpi);
+    for (const TPlacement& placement : Placements) {
+        SendMessageA(placement.Control, WM_SETFONT, reinterpret_cast<WPARAM>(Font), FALSE);
+    }
+    if (oldFont != nullptr) {
+        DeleteObject(oldFont);
+    }
+}
+
+// WM_DPICHANGED: the window moved to a monitor of another DPI (or the user changed the scale).
+// Windows suggests a rectangle that keeps the window's size in physical terms; taking it is
+// what keeps the window from jumping back and forth between two monitors.
+void TWin32MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+    SetDpi(dpi);
+    SetWindowPos(Window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    // WM_SIZE lays out only when the size changed; the places changed with the DPI anyway.
+    LayOut();
+    InvalidateRect(Window, nullptr, TRUE);
 }
 
 // The log fills the rest and grows with the window; Save stays at the right end of row 1.
@@ -135,10 +218,22 @@ void TWin32MainWindow::LayOut() {
     GetClientRect(Window, &client);
     const int width = client.right - client.left;
     const int height = client.bottom - client.top;
-    MoveWindow(Memo, kMargin, kMemoTop, std::max(width - 2 * kMargin, 0),
-               std::max(height - kMemoTop - kMargin, 0), TRUE);
-    MoveWindow(GetDlgItem(Window, kRzBitBtn1Id), std::max(width - kMargin - kSaveButtonWidth, 0),
-               RowTop(0) - 2, kSaveButtonWidth, kButtonHeight, TRUE);
+    HWND saveButton = GetDlgItem(Window, kRzBitBtn1Id);
+    for (const TPlacement& placement : Placements) {
+        if (placement.Control == Memo || placement.Control == saveButton) {
+            continue;
+        }
+        const RECT& r = placement.At96;
+        MoveWindow(placement.Control, Scale(r.left), Scale(r.top), Scale(r.right - r.left),
+                   Scale(r.bottom - r.top), TRUE);
+    }
+    const int margin = Scale(kMargin);
+    const int memoTop = Scale(kMemoTop);
+    MoveWindow(Memo, margin, memoTop, std::max(width - 2 * margin, 0),
+               std::max(height - memoTop - margin, 0), TRUE);
+    const int saveWidth = Scale(kSaveButtonWidth);
+    MoveWindow(saveButton, std::max(width - margin - saveWidth, 0), Scale(RowTop(0) - 2), saveWidth,
+               Scale(kButtonHeight), TRUE);
 }
 
 void TWin32MainWindow::Guarded(const std::function<void()>& handler) {
@@ -163,8 +258,8 @@ void TWin32MainWindow::OnCommand(int id, int notification) {
         return;
     }
     const TMainWindowButton buttons[] = {
-        TMainWindowButton::Button1, TMainWindowButton::Button2, TMainWindowButton::Button3,
-        TMainWindowButton::Button4, TMainWindowButton::Button5, TMainWindowButton::Button6,
+        TMainWindowButton::Button1,   TMainWindowButton::Button2, TMainWindowButton::Button3,
+        TMainWindowButton::Button4,   TMainWindowButton::Button5, TMainWindowButton::Button6,
         TMainWindowButton::RzBitBtn1,
     };
     if (id >= kButton1Id && id <= kRzBitBtn1Id) {
@@ -195,30 +290,36 @@ void TWin32MainWindow::DrawSaveButton(const DRAWITEMSTRUCT& item) {
     const bool pressed = (item.itemState & ODS_SELECTED) != 0;
     DrawFrameControl(dc, &rect, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
     const int offset = pressed ? 1 : 0;
-    const int glyphLeft = rect.left + 8 + offset;
-    const int glyphTop = (rect.top + rect.bottom) / 2 - 7 + offset;
+    const int glyphLeft = rect.left + Scale(8) + offset;
+    const int glyphTop = (rect.top + rect.bottom) / 2 - Scale(7) + offset;
+    // The glyph is drawn at 96 DPI in a 14 x 14 square, scaled to the window's DPI.
+    const auto glyphRect = [&](int left, int top, int right, int bottom) {
+        return RECT{glyphLeft + Scale(left), glyphTop + Scale(top), glyphLeft + Scale(right),
+                    glyphTop + Scale(bottom)};
+    };
 
     HBRUSH body = CreateSolidBrush(RGB(0, 0, 128));
-    RECT disk{glyphLeft, glyphTop, glyphLeft + 14, glyphTop + 14};
+    RECT disk = glyphRect(0, 0, 14, 14);
     FillRect(dc, &disk, body);
     DeleteObject(body);
     HBRUSH label = CreateSolidBrush(RGB(255, 255, 255));
-    RECT paper{glyphLeft + 3, glyphTop + 1, glyphLeft + 11, glyphTop + 6};
+    RECT paper = glyphRect(3, 1, 11, 6);
     FillRect(dc, &paper, label);
     DeleteObject(label);
     HBRUSH shutter = CreateSolidBrush(RGB(192, 192, 192));
-    RECT slot{glyphLeft + 4, glyphTop + 9, glyphLeft + 10, glyphTop + 14};
+    RECT slot = glyphRect(4, 9, 10, 14);
     FillRect(dc, &slot, shutter);
     DeleteObject(shutter);
 
     SetBkMode(dc, TRANSPARENT);
     HGDIOBJ oldFont = SelectObject(dc, Font);
-    RECT text{glyphLeft + 18, rect.top + offset, rect.right - 4 + offset, rect.bottom + offset};
+    RECT text{glyphLeft + Scale(18), rect.top + offset, rect.right - Scale(4) + offset,
+              rect.bottom + offset};
     DrawTextA(dc, "Save", -1, &text, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
     SelectObject(dc, oldFont);
     if ((item.itemState & ODS_FOCUS) != 0) {
         RECT focus = rect;
-        InflateRect(&focus, -4, -4);
+        InflateRect(&focus, -Scale(4), -Scale(4));
         DrawFocusRect(dc, &focus);
     }
 }
@@ -239,7 +340,11 @@ LRESULT CALLBACK TWin32MainWindow::WindowProc(HWND window,
 LRESULT TWin32MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
+            SetDpi(WindowDpi(Window));
             CreateControls();
+            return 0;
+        case WM_DPICHANGED:
+            OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
         case WM_SIZE:
             if (Memo != nullptr) {

@@ -5,12 +5,13 @@
 
 #include <exception>
 #include <functional>
+#include <vector>
 
 #include "platform/MainWindow.h"
 #include "platform/win32/Win32Controls.h"
 
 class TWin32MainWindow : public IMainWindow {
-public:
+  public:
     using TErrorHandler = std::function<void(const std::exception&)>;
 
     // Creates the window (hidden) with its controls and starts its 100 ms timer.
@@ -33,14 +34,24 @@ public:
     void Connect(IMainWindowEvents& events) override { Events = &events; }
     void Show() override;
 
-private:
+  private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     void CreateControls();
-    HWND AddControl(const char* className, const char* text, DWORD style, int id,
-                    int x, int y, int width, int height);
+    HWND AddControl(const char* className,
+                    const char* text,
+                    DWORD style,
+                    int id,
+                    int x,
+                    int y,
+                    int width,
+                    int height);
     void LayOut();
+    // Sizes are given at 96 DPI; this is one of them at the window's DPI.
+    int Scale(int valueAt96) const;
+    void SetDpi(int dpi);
+    void OnDpiChanged(int dpi, const RECT& suggested);
     void OnCommand(int id, int notification);
     void OnClose();
     void DrawSaveButton(const DRAWITEMSTRUCT& item);
@@ -52,7 +63,14 @@ private:
     TErrorHandler ErrorHandler;
     HWND Window = nullptr;
     HFONT Font = nullptr;
+    int Dpi = 96;
     HWND Memo = nullptr;
+    // The controls that keep their place, with it at 96 DPI, to lay them out at any DPI.
+    struct TPlacement {
+        HWND Control;
+        RECT At96;
+    };
+    std::vector<TPlacement> Placements;
     IMainWindowEvents* Events = nullptr;
     bool Shown = false;
 

@@ -18,6 +18,9 @@ readonly kTarget="Quorl Key Target"
 work=$(mktemp -d /tmp/quorl-e2e.XXXXXX)
 pids=()
 cleanup() {
+    if [ -n "${layout_changed:-}" ]; then
+        setxkbmap -display "$DISPLAY" -layout us || true
+    fi
     for pid in "${pids[@]}"; do
         kill "$pid" >/dev/null 2>&1 || true
     done
@@ -246,6 +249,104 @@ scenario_screenshot() {
     import -display "$DISPLAY" -window "$id" "$output_dir/main-window.png"
     [ -s "$output_dir/main-window.png" ] || fail "no screenshot"
     echo "screenshot: $output_dir/main-window.png"
+}
+
+# Under a German or French keyboard layout on the display (which Wine's programs take from X when
+# they start), the pit-in key types "Pit In" and a message of characters that sit elsewhere on
+# those layouts, or need AltGr, or are not there at all; the closing é is the sender's F6.
+# What arrives is written to the output folder and compared with what the layout gives.
+layout_message=$'Pit In @ y z \xDF / \xE9'
+scenario_layout() {
+    local layout=$1 expected=$2
+    setxkbmap -display "$DISPLAY" -layout "$layout"
+    layout_changed=1
+    printf '[Timing]\r\nactionkey=107\r\nPitInMessage=%s\r\n' "$layout_message" \
+        >"$work/app/QuorlWait.ini"
+    start_target
+    start_quorl
+    focus_target
+    xdotool key x
+    local deadline=$((SECONDS + 10))
+    until [ "$(grep -c ' char 13$' "$keys")" -ge 2 ]; do
+        [ $SECONDS -lt $deadline ] || fail "the closing Enter never arrived"
+        sleep 0.05
+    done
+    sleep 0.3
+    local arrived f_keys
+    arrived=$(received_chars)
+    f_keys=$(awk '$2 == "down" && $3 >= 112 && $3 <= 123 { printf " F%d", $3 - 111 }' "$keys")
+    if [ -n "$output_dir" ]; then
+        mkdir -p "$output_dir"
+        {
+            echo "layout $layout; sent: $(printf '%q' "$layout_message")"
+            echo "arrived: $(printf '%q' "$arrived"); function keys:$f_keys"
+        } >"$output_dir/layout-$layout.txt"
+    fi
+    echo "layout $layout: arrived $(printf '%q' "$arrived"); function keys:$f_keys"
+    expect_equal "what arrived under the $layout layout" "$arrived" "$expected"
+    expect_equal "function keys under the $layout layout" "$f_keys" " F6"
+}
+
+# German: @ is AltGr+Q, so the sender's Shift in place of AltGr gives Q; y, z and / (Shift+7)
+# arrive as they should. Wine 8's VkKeyScanA has no key for ß on this layout: Shift and virtual
+# key 255 go out and nothing arrives.
+scenario_layout_de() {
+    scenario_layout de $'x\rPit In Q y z  / \r'
+}
+
+# French (AZERTY): @ is AltGr+à (the 0 key), so Shift gives 0; y, z (moved on AZERTY) and /
+# (Shift+:) arrive as they should; the layout has no ß, so nothing arrives for it.
+scenario_layout_fr() {
+    scenario_layout fr $'x\rPit In 0 y z  / \r'
+}
+
+# Takes a picture of the X window that shows a Win32 window of that caption, after it painted.
+shot() {
+    local caption=$1 file=$2 id
+    id=$(xdotool search --name "^$caption\$" | head -n 1)
+    [ -n "$id" ] || fail "no X window for $caption"
+    sleep 0.5
+    import -display "$DISPLAY" -window "$id" "$output_dir/$file"
+    [ -s "$output_dir/$file" ] || fail "no screenshot of $caption"
+    echo "screenshot: $output_dir/$file"
+}
+
+# The guide's pictures of every dialog, each opened from its button as a driver would.
+scenario_dialogs() {
+    [ -n "$output_dir" ] || fail "no output folder for the screenshots"
+    mkdir -p "$output_dir"
+    start_quorl
+
+    automate click "$kMain" "Set PI Key"
+    automate wait-window "Set Key" 10000 || fail "no key-capture dialog"
+    shot "Set Key" set-key.png
+    xdotool windowfocus --sync "$(xdotool search --name '^Set Key$' | head -n 1)"
+    automate focus "Set Key" || fail "the key-capture dialog did not take the focus"
+    xdotool key q
+    automate wait-gone "Set Key" 10000 || fail "the key-capture dialog stayed open"
+    expect_equal "the pit-in key" "$(automate get-text "$kMain" "Pit In Key")" "q (113)"
+
+    automate click "$kMain" "Set Wait Time"
+    automate wait-window "Wait Time Edit" 10000 || fail "no wait time input box"
+    shot "Wait Time Edit" wait-time-edit.png
+    automate click "Wait Time Edit" "Cancel"
+    automate wait-gone "Wait Time Edit" 10000 || fail "the input box stayed open"
+
+    automate click "$kMain" "Set PI Message"
+    automate wait-window "New Message Dialog" 10000 || fail "no message dialog"
+    automate set-text "New Message Dialog" "#0" "Pit In - stopping this lap"
+    shot "New Message Dialog" new-message-dialog.png
+    automate click "New Message Dialog" "Cancel"
+    automate wait-gone "New Message Dialog" 10000 || fail "the message dialog stayed open"
+
+    automate click "$kMain" "Set PO Message"
+    automate wait-window "New Message Dialog" 10000 || fail "no message dialog"
+    automate set-text "New Message Dialog" "#0" "quit now"  # holds the new pit-in key q
+    automate click "New Message Dialog" "OK"
+    automate wait-window "Warning" 10000 || fail "no warning"
+    shot "Warning" warning.png
+    automate click "Warning" "OK"
+    automate wait-gone "Warning" 10000 || fail "the warning stayed open"
 }
 
 "scenario_${scenario//-/_}"

@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# Makes the portable zip with CPack and checks what a racer gets: the zip holds exactly the
+# program, its hook library, the user guide and the licence; the program and the library import
+# only system DLLs (and the program keyhook.dll); the program carries its icon, its version
+# information and its manifest.
+#
+# usage: check-package.sh <cpack> <build dir> <zip> <QuorlWait.exe> <keyhook.dll>
+set -euo pipefail
+
+cpack=$1
+build_dir=$2
+zip=$3
+exe=$4
+dll=$5
+
+failures=0
+fail() {
+    echo "FAIL: $*" >&2
+    failures=$((failures + 1))
+}
+
+rm -f "$zip"
+(cd "$build_dir" && "$cpack" --config CPackConfig.cmake >/dev/null) || { echo "FAIL: cpack" >&2; exit 1; }
+[ -f "$zip" ] || { echo "FAIL: cpack made no $zip" >&2; exit 1; }
+
+echo "--- $(basename "$zip")"
+unzip -l "$zip"
+listing=$(unzip -Z1 "$zip" | sort | tr '\n' ' ')
+expected="LICENSE.txt QuorlWait.exe USER-GUIDE.md keyhook.dll "
+[ "$listing" = "$expected" ] || fail "the zip holds '$listing', expected '$expected'"
+
+# Windows' own DLLs that a Win32 program may import; the C runtime is linked statically but for
+# msvcrt.dll, which every Windows has.
+system_dlls=" kernel32.dll user32.dll gdi32.dll advapi32.dll comctl32.dll shell32.dll msvcrt.dll "
+check_imports() {
+    local file=$1 allowed=$2 dll_name
+    while read -r dll_name; do
+        dll_name=$(echo "$dll_name" | tr '[:upper:]' '[:lower:]')
+        [[ "$allowed" == *" $dll_name "* ]] || fail "$(basename "$file") imports $dll_name"
+    done < <(x86_64-w64-mingw32-objdump -p "$file" | awk '/DLL Name:/ { print $3 }')
+    echo "$(basename "$file") imports:" \
+        $(x86_64-w64-mingw32-objdump -p "$file" | awk '/DLL Name:/ { print $3 }')
+}
+check_imports "$exe" "$system_dlls keyhook.dll "
+check_imports "$dll" "$system_dlls"
+
+# The resource types at the top of the resource directory: 3 icon, 14 icon group, 16 version,
+# 24 manifest.
+types=$(x86_64-w64-mingw32-objdump -p "$exe" |
+    awk '/The .rsrc Resource Directory section/ { on = 1; next }
+         on && /^0[0-9a-f]+   Entry: ID:/ { sub(/,$/, "", $4); print $4 }
+         on && /^$/ { exit }' | while read -r id; do printf '%d\n' "$id"; done | tr '\n' ' ')
+for type in 3 14 16 24; do
+    [[ " $types" == *" $type "* ]] || fail "no resource of type $type (found: $types)"
+done
+
+# The version strings are UTF-16 in the version resource; the manifest is plain text.
+version_strings=$(x86_64-w64-mingw32-strings -el "$exe")
+for value in "Quorl Pit Timer" "QuorlWait.exe"; do
+    grep -qxF "$value" <<<"$version_strings" || fail "no version string '$value'"
+done
+grep -qx '3\.1\.[0-9]*' <<<"$version_strings" || fail "no version 3.1.x in the version strings"
+manifest=$(x86_64-w64-mingw32-strings -n 8 "$exe")
+for fragment in 'name="Microsoft.Windows.Common-Controls" version="6.0.0.0"' \
+    '<dpiAwareness xmlns="http://schemas.microsoft.com/SMI/2016/WindowsSettings">PerMonitorV2, PerMonitor</dpiAwareness>' \
+    'level="asInvoker"' 'supportedOS Id="{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"'; do
+    grep -qF "$fragment" <<<"$manifest" || fail "the manifest lacks: $fragment"
+done
+
+[ "$failures" -eq 0 ] || exit 1
+echo "PASS: the zip, the imports and the resources"
