@@ -30,9 +30,11 @@ TWin32KeyCaptureWindow::TWin32KeyCaptureWindow(TOwnerSource owner) : Owner(std::
     if (Window == nullptr) {
         ThrowLastError("Create window", kCaption);
     }
+    // Room for two lines: where "MS Sans Serif" is replaced by a wider font (Wine), the
+    // centred prompt wraps instead of losing its last word.
     HWND label =
-        CreateWindowExA(0, "STATIC", kPrompt, WS_CHILD | WS_VISIBLE | SS_CENTER, 4, 28,
-                        kClientWidth - 8, 16, Window, nullptr, GetModuleHandleA(nullptr), nullptr);
+        CreateWindowExA(0, "STATIC", kPrompt, WS_CHILD | WS_VISIBLE | SS_CENTER, 4, 20,
+                        kClientWidth - 8, 32, Window, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (label == nullptr) {
         ThrowLastError("Create window", kPrompt);
     }
