@@ -113,9 +113,10 @@ TEST_F(SoakTest, AnHourOfWaitsPitInsAndKeysKeepsThePaceAndFlatMemory) {
     EXPECT_EQ(Form.QueuePos, Form.QueueCount + 1) << "the queue drains to the end";
     RecordProperty("LogLines", static_cast<int>(LogLines));
     RecordProperty("LogBytes", static_cast<int>(LogBytes));
-    std::printf("[ soak     ] %d minutes: %zu log lines, %zu bytes of log text; live heap %lld bytes "
-                "after the first minute, %lld after the last\n",
-                kMinutes, LogLines, LogBytes, settledHeap, heapAfterMinute[kMinutes]);
+    std::printf(
+        "[ soak     ] %d minutes: %zu log lines, %zu bytes of log text; live heap %lld bytes "
+        "after the first minute, %lld after the last\n",
+        kMinutes, LogLines, LogBytes, settledHeap, heapAfterMinute[kMinutes]);
 }
 
 }  // namespace

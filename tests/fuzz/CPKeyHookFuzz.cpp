@@ -57,8 +57,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const auto lParam = input.ConsumeIntegral<std::intptr_t>();
         const auto flags = static_cast<std::uint32_t>(lParam);
         if (input.ConsumeBool()) {
-            window->Send(TCPKeyHook::kHookMessage + input.ConsumeIntegralInRange<std::uint32_t>(1, 3),
-                         virtualKey, lParam);
+            window->Send(
+                TCPKeyHook::kHookMessage + input.ConsumeIntegralInRange<std::uint32_t>(1, 3),
+                virtualKey, lParam);
             FuzzCheck(reports == sent, "other messages are not reports");
             continue;
         }
@@ -78,8 +79,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FuzzCheck(states.Extended == Bit(flags, 24), "extended is bit 24");
         FuzzCheck(states.Synthetic == (flags == 0x00000001 || flags == 0xC0000001),
                   "synthetic is a bare press or release");
-        FuzzCheck(states.ShiftDown == (keyboard.GetKeyState(kVkShift) < 0), "Shift as the thread sees it");
-        FuzzCheck(states.CtrlDown == (keyboard.GetKeyState(kVkControl) < 0), "Ctrl as the thread sees it");
+        FuzzCheck(states.ShiftDown == (keyboard.GetKeyState(kVkShift) < 0),
+                  "Shift as the thread sees it");
+        FuzzCheck(states.CtrlDown == (keyboard.GetKeyState(kVkControl) < 0),
+                  "Ctrl as the thread sees it");
         FuzzCheck(states.RepeatCount == repeats, "auto-repeats are counted, anything else resets");
         FuzzCheck(std::memchr(names.KeyName, '\0', TKeyNames::kKeyNameSize) != nullptr,
                   "the key name ends within its record");

@@ -12,8 +12,7 @@ namespace {
 
 // Blanks that a read trims from a value's ends, and the quotes it takes off them.
 bool IsTrimmedAtEnds(char c) {
-    return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A' || c == '"' ||
-           c == '\'';
+    return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A' || c == '"' || c == '\'';
 }
 
 // A value that the format stores verbatim: nothing trimmed or unquoted at its ends, no line

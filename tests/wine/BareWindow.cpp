@@ -9,8 +9,8 @@ int main() {
     windowClass.hInstance = instance;
     windowClass.lpszClassName = "QuorlBareWindow";
     RegisterClassA(&windowClass);
-    CreateWindowExA(0, "QuorlBareWindow", "Quorl Bare Window", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                    40, 40, 320, 200, nullptr, nullptr, instance, nullptr);
+    CreateWindowExA(0, "QuorlBareWindow", "Quorl Bare Window", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40,
+                    40, 320, 200, nullptr, nullptr, instance, nullptr);
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         DispatchMessageA(&message);

@@ -98,10 +98,11 @@ int main(int argc, char** argv) {
                 first, first * kLinesPerTick / kMeasuredLines, kLinesPerTick);
     std::printf("log box: %d lines in between, %d per flush: %.0f ms\n",
                 kLines - 2 * kMeasuredLines, kFillLinesPerFlush, fill);
-    std::printf("log box: last %d lines %.0f ms (%.2f ms per tick of %d lines), %ld characters "
-                "shown\n",
-                kMeasuredLines, last, last * kLinesPerTick / kMeasuredLines, kLinesPerTick,
-                static_cast<long>(shown));
+    std::printf(
+        "log box: last %d lines %.0f ms (%.2f ms per tick of %d lines), %ld characters "
+        "shown\n",
+        kMeasuredLines, last, last * kLinesPerTick / kMeasuredLines, kLinesPerTick,
+        static_cast<long>(shown));
     std::printf("log box: Save of %zu lines to %s: %.0f ms\n", box.Lines().size(), saveName, save);
     DestroyWindow(window);
     return 0;
