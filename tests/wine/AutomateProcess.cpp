@@ -1,6 +1,8 @@
 // CreateProcessA with stdout on a pipe; the test thread pumps while the helper runs.
 #include "tests/wine/AutomateProcess.h"
 
+#include "tests/wine/TargetWindow.h"
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -54,22 +56,13 @@ TAutomateResult RunAutomate(const std::vector<std::string>& args) {
         CloseHandle(readEnd);
         return result;
     }
-    const DWORD start = GetTickCount();
-    for (;;) {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-        if (WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0) {
-            break;
-        }
-        if (GetTickCount() - start > kHelperTimeoutMs) {
-            ADD_FAILURE() << line << " did not end";
-            TerminateProcess(process.hProcess, 99);
-            break;
-        }
-        MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 50, QS_ALLINPUT);
+    const bool ended = PumpUntil(
+        [&] { return WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0; },
+        kHelperTimeoutMs);
+    if (!ended) {
+        ADD_FAILURE() << line << " did not end";
+        TerminateProcess(process.hProcess, 99);
+        WaitForSingleObject(process.hProcess, INFINITE);
     }
     DWORD code = 0;
     GetExitCodeProcess(process.hProcess, &code);
