@@ -8,12 +8,13 @@
 
 namespace {
 
-// Characters the engine never takes for a trigger: 0 comes with every key that produces no
-// character (Shift, F10, arrows) and 13 is the Enter typed around every message. The keyboard
-// watch reports the program's own injected keys too, so either would otherwise let the engine
-// trigger itself: wait after wait from its F10, the pit-in message again from its own Enter.
-bool CanTrigger(std::uint8_t character) {
-    return character != 0 && character != KeyCode::kEnter;
+// The keyboard watch reports the program's own injected keys too, decoded with this thread's
+// key state, which never sees the Shift the sender pressed: "!" typed as Shift+1 comes back as
+// "1". An echo therefore never fires a trigger, or a message holding a shifted trigger would
+// type itself again and again. Character 0 comes with every key that produces none (Shift,
+// F10, arrows) and is never a trigger either.
+bool CanTrigger(std::uint8_t character, bool ownEcho) {
+    return character != 0 && !ownEcho;
 }
 
 // The hot key: Insert, no modifier.
@@ -26,17 +27,14 @@ TForm1::TForm1(const TForm1Services& services, const TForm1Controls& controls)
       Services(services),
       Controls(controls),
       Log(services.Clock, controls.Memo1),
-      Sendkeys1(new TSendkeys(this,
-                              services.Keyboard,
-                              services.Pump,
-                              services.Windows,
-                              services.Clock,
-                              Log)),
+      OwnKeys(services.Keyboard, services.Clock),
+      Sendkeys1(new TSendkeys(this, OwnKeys, services.Pump, services.Windows, services.Clock, Log)),
       CPKeyHook1(new TCPKeyHook(this,
                                 services.KeyboardQueries,
                                 services.HookLibrary,
                                 services.HiddenWindows)),
       fisHotKey1(new TfisHotKey(this, services.HotKeys)) {
+    CPKeyHook1->OwnKeystrokes = &OwnKeys;
     CPKeyHook1->OnKey = [this](TComponent* sender, TKeyStates keyStates, TKeyNames keyNames) {
         CPKeyHook1Key(sender, keyStates, keyNames);
     };
@@ -84,13 +82,15 @@ void TForm1::CPKeyHook1Key(TComponent* /*sender*/, TKeyStates aKeyStates, TKeyNa
         SkipNextKey = false;
         return;
     }
+    // Read before anything can run the message loop and handle a nested report.
+    const bool ownEcho = CPKeyHook1->IsOwnEcho();
     const std::uint8_t ch = aKeyNames.Character;
     LogEvent("Got key " + std::string(1, static_cast<char>(ch)));
 
-    if (CanTrigger(ch) && ch == PitInKey) {
+    if (CanTrigger(ch, ownEcho) && ch == PitInKey) {
         QueueMessage(PitInMessageEdit().Text());
     }
-    if (CanTrigger(ch) && !WaitActive && ch == ActionKey) {
+    if (CanTrigger(ch, ownEcho) && !WaitActive && ch == ActionKey) {
         // F10 goes first, before the clock is read and the wait marked running: a wait start
         // key handled during this send still finds no wait, and this handler then sets the end
         // again from its own, later reading of the clock.

@@ -10,6 +10,7 @@
 #include "components/CPKeyHook.h"
 #include "components/Component.h"
 #include "components/KeyRecords.h"
+#include "components/OwnKeystrokes.h"
 #include "components/Sendkeys.h"
 #include "components/fisHotKey.h"
 #include "platform/Clock.h"
@@ -147,6 +148,8 @@ private:
     TForm1Services Services;
     TForm1Controls Controls;
     TEventLog Log;
+    // The sender types through it, and the keyboard watch asks it which reports are echoes.
+    TOwnKeystrokes OwnKeys;
 
 public:
     // Owned by the window.

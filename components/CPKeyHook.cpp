@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "keyhook/KeyReport.h"
+
 namespace {
 
 // The auto-repeat count of the last report, shared by every instance: a report that is not an
@@ -76,7 +78,10 @@ void TCPKeyHook::DefaultHandler(TMessage& message) {
 // Decodes one report whenever it arrives, started or not. Everything lives on the stack: an
 // OnKey handler that runs the message loop gets nested reports, each decoded on its own.
 void TCPKeyHook::WMKeyHook(TMessage& message) {
-    const auto virtualKey = static_cast<std::uint32_t>(message.WParam);
+    // The low byte of wParam is the virtual key; the hook library adds the injected mark above
+    // it, which the decoding never sees.
+    const auto report = static_cast<std::uint32_t>(message.WParam);
+    const std::uint32_t virtualKey = report & kReportVirtualKeyMask;
     const auto flags = static_cast<std::uint32_t>(message.LParam);
 
     char name[TKeyNames::kKeyNameSize] = {};
@@ -116,8 +121,15 @@ void TCPKeyHook::WMKeyHook(TMessage& message) {
         names.Character = characters[0];
     }
 
+    const bool ownEcho = (report & kReportInjectedBit) != 0 && OwnKeystrokes != nullptr &&
+                         OwnKeystrokes->TakeEcho(virtualKey, !states.KeyDown);
+
     if (OnKey) {
+        // Kept around the call: a handler that runs the message loop gets nested reports.
+        const bool outer = HandlingOwnEcho;
+        HandlingOwnEcho = ownEcho;
         OnKey(this, states, names);
+        HandlingOwnEcho = outer;
     }
     message.Result = 0;
 }

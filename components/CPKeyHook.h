@@ -8,6 +8,7 @@
 
 #include "components/Component.h"
 #include "components/KeyRecords.h"
+#include "components/OwnKeystrokes.h"
 #include "platform/HiddenWindow.h"
 #include "platform/KeyboardHookLibrary.h"
 #include "platform/KeyboardQueries.h"
@@ -38,6 +39,12 @@ class TCPKeyHook : public TComponent {
 
     TKeyHookedEvent OnKey;
 
+    // The program's own injected keys; when set, their echoes are told apart (IsOwnEcho).
+    TOwnKeystrokes* OwnKeystrokes = nullptr;
+
+    // True while OnKey runs for the echo of a key that this program injected itself.
+    bool IsOwnEcho() const { return HandlingOwnEcho; }
+
   protected:
     virtual void HookWndProc(TMessage& message);
     virtual void DefaultHandler(TMessage& message);
@@ -49,6 +56,7 @@ class TCPKeyHook : public TComponent {
     IKeyboardHookLibrary& HookLibrary;
     std::unique_ptr<IHiddenWindow> HookWindow;
     bool Enabled = false;
+    bool HandlingOwnEcho = false;
     std::string KeyboardLayout;
     std::int32_t KeyboardHandle = 0;
 };

@@ -5,6 +5,7 @@
 #include <atomic>
 
 #include "keyhook/KeyFlags.h"
+#include "keyhook/KeyReport.h"
 
 namespace keyhook {
 namespace {
@@ -80,10 +81,11 @@ LRESULT CALLBACK LowLevelKeyboardProc(int code, WPARAM wParam, LPARAM lParam) no
         const std::uint32_t flags = flagsBuilder.Flags(
             {event->vkCode, event->scanCode, (event->flags & LLKHF_EXTENDED) != 0,
              (event->flags & LLKHF_ALTDOWN) != 0, (event->flags & LLKHF_UP) != 0});
+        const WPARAM report = ReportWParam(event->vkCode, (event->flags & LLKHF_INJECTED) != 0);
         const HWND window = reportWindow.load(std::memory_order_acquire);
         if (window != nullptr &&
-            !PostMessageA(window, reportMessage.load(std::memory_order_relaxed),
-                          static_cast<WPARAM>(event->vkCode), static_cast<LPARAM>(flags))) {
+            !PostMessageA(window, reportMessage.load(std::memory_order_relaxed), report,
+                          static_cast<LPARAM>(flags))) {
             lostReports.fetch_add(1, std::memory_order_relaxed);
         }
     }

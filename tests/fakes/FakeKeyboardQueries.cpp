@@ -1,13 +1,17 @@
-// The fake keyboard queries: US letters, digits and space, shifted by the keyboard state.
+// The fake keyboard queries: the US layout's characters, shifted by the keyboard state.
 #include "tests/fakes/FakeKeyboardQueries.h"
 
 #include <algorithm>
 #include <cstring>
 
+#include "tests/fakes/LayoutUs.h"
+
 namespace {
 constexpr std::uint8_t kDownBit = 0x80;
 constexpr std::uint8_t kVkShift = 16;
-constexpr std::uint8_t kVkSpace = 32;
+constexpr int kShiftState = 0x100;  // VkKeyScanA's high byte 1: Shift
+constexpr int kFirstPrintable = 32;
+constexpr int kLastPrintable = 126;
 }  // namespace
 
 void TFakeKeyboardQueries::SetDown(std::uint8_t virtualKey, bool down) {
@@ -42,21 +46,26 @@ std::int32_t TFakeKeyboardQueries::KeyNameText(std::int32_t keyFlags,
     return length;
 }
 
-// Letters, digits and space, as the US layout types them; no other key gives a character.
+// The US layout's characters (the inverse of its VkKeyScanA table) and the control characters
+// of Backspace, Tab, Enter and Esc, shifted by the keyboard state it is given: the thread's, which
+// never sees a Shift that was only injected.
 std::int32_t TFakeKeyboardQueries::ToAscii(std::uint32_t virtualKey,
                                            std::uint32_t scanCode,
                                            const std::uint8_t (&state)[256],
                                            std::uint8_t (&characters)[2],
                                            std::uint32_t flags) {
     ToAsciiCalls.push_back({virtualKey, scanCode, flags});
-    const bool shifted = (state[kVkShift] & kDownBit) != 0;
-    if (virtualKey >= 'A' && virtualKey <= 'Z') {
-        characters[0] = static_cast<std::uint8_t>(shifted ? virtualKey : virtualKey + 32);
-        return 1;
-    }
-    if ((virtualKey >= '0' && virtualKey <= '9') || virtualKey == kVkSpace) {
+    if (virtualKey == 8 || virtualKey == 9 || virtualKey == 13 || virtualKey == 27) {
         characters[0] = static_cast<std::uint8_t>(virtualKey);
         return 1;
+    }
+    const bool shifted = (state[kVkShift] & kDownBit) != 0;
+    const int wanted = static_cast<int>(virtualKey) | (shifted ? kShiftState : 0);
+    for (int character = kFirstPrintable; character <= kLastPrintable; ++character) {
+        if (kUsVkKeyScan[static_cast<std::size_t>(character)] == wanted) {
+            characters[0] = static_cast<std::uint8_t>(character);
+            return 1;
+        }
     }
     return 0;
 }

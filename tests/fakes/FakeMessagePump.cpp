@@ -16,4 +16,15 @@ void TFakeMessagePump::ProcessMessages() {
         Scheduled.erase(found);
         action();
     }
+    // As PeekMessage does, until the queue is empty; a message may pump again, and takes the
+    // ones behind it in its own nested pass.
+    while (!Posted.empty()) {
+        std::function<void()> message = std::move(Posted.front());
+        Posted.pop_front();
+        message();
+    }
+}
+
+void TFakeMessagePump::Post(std::function<void()> message) {
+    Posted.push_back(std::move(message));
 }

@@ -1,0 +1,15 @@
+// The report message's wParam, shared by keyhook.dll, which builds it, and the keyboard watch,
+// which reads it; portable, so that both sides are tested natively.
+#pragma once
+
+#include <cstdint>
+
+// The low byte is the virtual key. Bit 8 is set when the system marked the key as injected
+// (LLKHF_INJECTED: keybd_event or SendInput of any process, this one included) and clear for a
+// key of a real keyboard. Virtual keys end at 254, so the bit never collides with one.
+constexpr std::uint32_t kReportVirtualKeyMask = 0xFF;
+constexpr std::uint32_t kReportInjectedBit = 1u << 8;
+
+constexpr std::uint32_t ReportWParam(std::uint32_t virtualKey, bool injected) {
+    return (virtualKey & kReportVirtualKeyMask) | (injected ? kReportInjectedBit : 0);
+}
