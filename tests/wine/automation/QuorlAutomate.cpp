@@ -42,6 +42,8 @@ constexpr const char* kUsageText =
     "  close <caption>                      posts WM_CLOSE; returns at once\n"
     "  focus <caption>                      makes it Wine's foreground window with the focus\n"
     "                                       (its focused control kept), verified within 2 s\n"
+    "  press-key <virtualKey>               injects a press and a release of the key with\n"
+    "                                       keybd_event, as a macro tool or button box would\n"
     "Output goes to stdout without \"\\r\"; errors to stderr.\n"
     "Exit codes: 0 done, 1 window or control not found (or timed out), 2 bad usage,\n"
     "3 found but the action failed.\n";
@@ -129,6 +131,18 @@ int Run(const std::vector<std::string>& args) {
                           static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)));
             Print(std::string(handle) + "\t" + ClassOf(window) + "\t" + CaptionOf(window) + "\n");
         }
+        return kDone;
+    }
+    if (command == "press-key") {
+        DWORD virtualKey = 0;
+        if (count != 1 || !ParseMs(args[1], virtualKey) || virtualKey == 0 || virtualKey > 254) {
+            return usage();
+        }
+        // Another process's keys: the hook sees them marked as injected, like the program's own.
+        const auto key = static_cast<BYTE>(virtualKey);
+        const auto scanCode = static_cast<BYTE>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
+        keybd_event(key, scanCode, 0, 0);
+        keybd_event(key, scanCode, KEYEVENTF_KEYUP, 0);
         return kDone;
     }
     if (command == "wait-window" || command == "wait-gone") {

@@ -372,5 +372,56 @@ scenario_storm() {
     expect_equal "characters received by the target" "$(received_chars | wc -c)" 5009
 }
 
+# Messages that hold the shifted trigger keys: the program's own "!" (Shift+1) and "?" (Shift+/)
+# come back through the hook as 1 and /, since the program's thread never sees the Shift it
+# injected. Each key types its message once, and the pit-out starts no second wait.
+scenario_own_keys() {
+    printf '[Timing]\r\nDelay=1\r\nactionkey=47\r\npitinkey=49\r\nPitInMessage=Go!\r\n' \
+        >"$work/app/QuorlWait.ini"
+    printf 'PitOutMessage=Out?\r\n' >>"$work/app/QuorlWait.ini"
+    start_target
+    start_quorl
+    focus_target
+    xdotool key 1
+    wait_for_chars $'\rGo!\r' 10
+    sleep 1.5  # a loop typed the message ten times a second
+    expect_equal "typed after the pit-in key" "$(received_chars)" $'1\rGo!\r'
+    xdotool key slash
+    wait_for_chars $'\rOut?\r' 15
+    sleep 2.5  # a second wait would press F10 again after one second and six ticks
+    expect_equal "typed after the wait start key" "$(received_chars)" $'1\rGo!\r/\rOut?\r'
+    expect_equal "F10 presses" "$(grep -c ' sysdown 121$' "$keys")" 2
+}
+
+# Keys that are not the program's own fire as before: the pit-in key injected by another
+# process (as a macro tool or a button box does), and the driver's wait start key pressed while
+# the long message is being typed, whose F10 goes out between two of the message's keys.
+scenario_others_keys() {
+    local message="Pit In" i
+    for ((i = 0; i < 5; i++)); do
+        message+=" abcdefghijklmnopqrstuvwy"
+    done
+    printf '[Timing]\r\nPitInMessage=%s\r\n' "$message" >"$work/app/QuorlWait.ini"
+    start_target
+    start_quorl
+    focus_target
+    automate press-key 88  # X
+    wait_for_chars $'x\rPit In abc' 10
+    xdotool key z
+    local deadline=$((SECONDS + 15))
+    until [ "$(grep -c ' char 13$' "$keys")" -ge 2 ]; do
+        [ $SECONDS -lt $deadline ] || fail "the closing Enter never arrived"
+        sleep 0.05
+    done
+    # The driver's z reaches the target too, among the message's characters.
+    expect_equal "typed into the target, z aside" "$(received_chars | tr -d z)" $'x\r'"$message"$'\r'
+    local order
+    order=$(awk '$2 == "char" { n++ } $2 == "sysdown" && $3 == 121 { print n; exit }' "$keys")
+    [ -n "$order" ] || fail "the wait start key sent no F10"
+    [ "$order" -gt 3 ] && [ "$order" -lt "${#message}" ] ||
+        fail "F10 came after character $order, not among the message's ${#message}"
+    echo "F10 after character $order of the message's ${#message}"
+}
+
 "scenario_${scenario//-/_}"
 echo "PASS ($scenario)"
