@@ -6,17 +6,25 @@
 
 namespace {
 constexpr std::uint8_t kDownBit = 0x80;
+constexpr std::uint8_t kToggledBit = 0x01;
 constexpr std::uint8_t kVkShift = 16;
 constexpr std::uint8_t kVkSpace = 32;
 }  // namespace
 
 void TFakeKeyboardQueries::SetDown(std::uint8_t virtualKey, bool down) {
-    State[virtualKey] = down ? kDownBit : 0;
+    std::uint8_t toggled = State[virtualKey] & kToggledBit;
+    if (down && (State[virtualKey] & kDownBit) == 0) {
+        toggled ^= kToggledBit;
+    }
+    State[virtualKey] = static_cast<std::uint8_t>((down ? kDownBit : 0) | toggled);
 }
 
+// GetKeyState: negative while the key is down, and the low bit is the toggle state, so a key
+// that is up can answer 1.
 std::int16_t TFakeKeyboardQueries::GetKeyState(std::int32_t virtualKey) {
     KeyStateQueries.push_back(virtualKey);
-    return (State[virtualKey & 0xFF] & kDownBit) != 0 ? static_cast<std::int16_t>(-128) : 0;
+    const std::uint8_t state = State[virtualKey & 0xFF];
+    return static_cast<std::int16_t>(((state & kDownBit) != 0 ? -128 : 0) | (state & kToggledBit));
 }
 
 bool TFakeKeyboardQueries::GetKeyboardState(std::uint8_t (&state)[256]) {
@@ -27,8 +35,11 @@ bool TFakeKeyboardQueries::GetKeyboardState(std::uint8_t (&state)[256]) {
 std::int32_t TFakeKeyboardQueries::KeyNameText(std::int32_t keyFlags,
                                                char* name,
                                                std::int32_t size) {
-    const auto scanCode = static_cast<std::uint8_t>((static_cast<std::uint32_t>(keyFlags) >> 16));
-    const auto found = Names.find(scanCode);
+    // GetKeyNameTextA: the scan code and the extended bit name the key; the name is cut to
+    // size - 1 characters and the length copied is returned.
+    const auto key =
+        static_cast<std::uint16_t>((static_cast<std::uint32_t>(keyFlags) >> 16) & 0x1FF);
+    const auto found = Names.find(key);
     if (found == Names.end() || size <= 0) {
         if (size > 0) {
             name[0] = '\0';
@@ -42,7 +53,8 @@ std::int32_t TFakeKeyboardQueries::KeyNameText(std::int32_t keyFlags,
     return length;
 }
 
-// Letters, digits and space, as the US layout types them; no other key gives a character.
+// Letters, digits and space, as the US layout types them; no other key gives a character, and
+// for those the buffer is left with junk in it, as ToAscii may leave it when it returns 0.
 std::int32_t TFakeKeyboardQueries::ToAscii(std::uint32_t virtualKey,
                                            std::uint32_t scanCode,
                                            const std::uint8_t (&state)[256],
@@ -58,6 +70,8 @@ std::int32_t TFakeKeyboardQueries::ToAscii(std::uint32_t virtualKey,
         characters[0] = static_cast<std::uint8_t>(virtualKey);
         return 1;
     }
+    characters[0] = 0xCC;
+    characters[1] = 0xCC;
     return 0;
 }
 
