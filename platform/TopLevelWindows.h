@@ -9,8 +9,8 @@ class ITopLevelWindows {
 public:
     virtual ~ITopLevelWindows() = default;
 
-    // The top-level window whose title equals the text exactly, 0 when there is none
-    // (Win32: FindWindowA with no class name). The title is passed as a zero-terminated
+    // The top-level window whose title equals the text without regard to case, 0 when there is
+    // none (Win32: FindWindowA with no class name). The title is passed as a zero-terminated
     // string. Does not run the message loop.
     virtual TWindowHandle FindWindowByTitle(const char* title) = 0;
 

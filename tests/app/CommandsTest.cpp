@@ -139,8 +139,9 @@ TEST_F(CommandTest, SetWaitTimeTakesTheIntegerFormsAndIgnoresTheRestSilently) {
         std::string Typed;
         std::int32_t Expected;
     };
+    // Each form that is no integer follows a value it would not read as.
     const std::vector<TCase> cases = {
-        {"15", 15}, {"15s", 15}, {"-3", -3}, {"$1E", 30}, {"", 30}, {"0", 0}, {" 0x1e", 30},
+        {"15", 15}, {"-3", -3}, {"15s", -3}, {"$1E", 30}, {"", 30}, {"0", 0}, {" 0x1e", 30},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Typed);
@@ -268,13 +269,32 @@ protected:
 };
 
 TEST_F(ShowTest, LoadsChecksShowsAndStartsTheWatchInThatOrder) {
-    WriteSettings("Delay=-3\r\nactionkey=378\r\n");
+    WriteSettings("Delay=-3\r\nactionkey=378\r\nPitOutWarning=Zoom\r\n");
+    // One journal for the reads, the warnings, the box writes and the hook's start.
+    TJournal& journal = HiddenWindows.Journal;
+    journal.clear();
+    ProfileFile.OnRead = [&](const std::string& key) { journal.push_back("read " + key); };
+    Dialogs.OnWarning = [&](const std::string&) { journal.push_back("warning"); };
+    const std::pair<TFakeTextBox*, std::string> boxes[] = {{&WaitTimeEdit, "wait time"},
+                                                           {&KeyEdit, "wait key"},
+                                                           {&PitInEdit, "pit-in key"},
+                                                           {&POWarningEdit, "pre-warning"}};
+    for (const auto& [box, name] : boxes) {
+        box->OnChange = [&journal, box = box, name = name] {
+            journal.push_back(name + " = " + box->Value);
+        };
+    }
     Form.FormShow();
     EXPECT_EQ(WaitTimeEdit.Value, "-3");
     EXPECT_EQ(KeyEdit.Value, "z (122)");
     EXPECT_EQ(PitInEdit.Value, "x (120)");
-    EXPECT_TRUE(Dialogs.Warnings.empty());
-    EXPECT_EQ(HiddenWindows.Journal.back().rfind("start", 0), 0u) << "the hook is started last";
+    EXPECT_EQ(Dialogs.Warnings.size(), 1u);
+    EXPECT_EQ(
+        journal,
+        (TJournal{"read Delay", "read actionkey", "read PitInkey", "read PitInMessage",
+                  "read PitOutMessage", "read PitOutWarning", "pre-warning = Zoom", "warning",
+                  "pre-warning = ", "wait time = -3", "wait key = z (122)", "pit-in key = x (120)",
+                  "start " + std::to_string(HiddenWindows.Last->Handle()) + " 1327"}));
 }
 
 TEST_F(ShowTest, PitInMessageWithThePitInKeyWarnsOnceFromTheChangeCheckAndEndsEmpty) {

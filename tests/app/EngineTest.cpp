@@ -1,5 +1,6 @@
 // The wait engine: trigger keys, the queue's pace, the wait's ticks, and events nested in sends.
 #include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -202,6 +203,22 @@ TEST_F(WaitTimelineTest, TwentySecondsWarnsAfterFifteenAndEndsOnTheSixthTickAfte
     EXPECT_EQ(timeline.PreWarningTick, 150);
     EXPECT_EQ(timeline.PitOutTick, 205);
     EXPECT_EQ(F10Count(), 2);
+}
+
+TEST_F(WaitTimelineTest, TicksExactlyFiveSecondsBeforeTheEndAndAtTheEndAreNotLater) {
+    Press('z');
+    const double end = Form.WaitEndTime;
+    const double warningTime = end - 5 / 86400.0;
+    for (const double now : {warningTime, std::nextafter(warningTime, end)}) {
+        Clock.DayCount = now;
+        Form.Timer1Timer(nullptr);
+        EXPECT_EQ(Form.WarningSent, now > warningTime);
+    }
+    for (const double now : {end, std::nextafter(end, end + 1)}) {
+        Clock.DayCount = now;
+        Form.Timer1Timer(nullptr);
+        EXPECT_EQ(Form.ExpiryTicks, now > end ? 1 : 0);
+    }
 }
 
 TEST_F(WaitTimelineTest, FiveSecondsWarnsOnTheFirstTick) {

@@ -31,6 +31,10 @@ class TForm1SettingsTest : public EngineFixture {
 };
 
 TEST_F(TForm1SettingsTest, WithoutAFileTheDefaultsAreLoadedAndTheSaveCreatesTheSection) {
+    // Values unlike every default, so that each one must come from the load.
+    Form.WaitSeconds = 999;
+    Form.ActionKey = Form.PitInKey = '#';
+    PitInBox.Value = PitOutBox.Value = WarningBox.Value = "before";
     Load();
     EXPECT_TRUE(Profile.Files.empty()) << "the load wrote";
     EXPECT_EQ(Form.WaitSeconds, 20);

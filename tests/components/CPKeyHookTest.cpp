@@ -20,6 +20,9 @@ constexpr std::uint32_t kReleaseA = 0xC01E0001;
 constexpr std::uint32_t kPressB = 0x00300001;
 constexpr std::uint32_t kReleaseB = 0xC0300001;
 
+// Longer than the name's 101 bytes: it comes back cut to 100 characters.
+const std::string kLongName = std::string(60, 'n') + std::string(60, 'm');
+
 struct TReport {
     TKeyStates States;
     TKeyNames Names;
@@ -28,7 +31,8 @@ struct TReport {
 class CPKeyHookTest : public testing::Test {
   protected:
     CPKeyHookTest() {
-        Keyboard.Names = {{0x1E, "A"}, {0x44, "F10"}, {0x2A, "Shift"}};
+        Keyboard.Names = {{0x1E, "A"},    {0x44, "F10"},         {0x2A, "Shift"},
+                          {0x1D, "Ctrl"}, {0x11D, "Right Ctrl"}, {0x10, kLongName}};
         Hook = std::make_unique<TCPKeyHook>(nullptr, Keyboard, Library, Windows);
         Window = Windows.Last;
         Hook->OnKey = [this](TComponent* sender, TKeyStates states, TKeyNames names) {
@@ -175,6 +179,9 @@ TEST_F(CPKeyHookTest, ACharacterKeyGivesItsCharacterAndF10AndShiftGiveNone) {
         {"F10", 0x79, 0x00440001, false, 0, "F10"},
         {"Shift", 0x10, 0x002A0001, true, 0, "Shift"},
         {"a key without a name", 'Q', 0x00770001, false, 'q', ""},
+        {"the right Ctrl, by its extended bit", 0x11, 0x011D0001, false, 0, "Right Ctrl"},
+        {"the left Ctrl", 0x11, 0x001D0001, false, 0, "Ctrl"},
+        {"a name longer than the buffer", 0x51, 0x00100001, false, 'q', kLongName.substr(0, 100)},
     };
     for (const TCase& test : cases) {
         SCOPED_TRACE(test.Label);

@@ -32,10 +32,15 @@ struct TCodeCase {
     std::vector<TKeyEvent> Expected;
 };
 
-// A layout whose every character needs Ctrl and Alt (shift state 6) on virtual key 0x51.
+// A layout whose every character needs Ctrl and Alt (shift state 6) on virtual key 0x51, and
+// whose Shift maps to scan code 54 (the right Shift's), so that the automatic Shift's fixed 42
+// and a looked-up scan code differ.
 class TAltGrLayout : public TFakeKeyboard {
 public:
     std::int16_t KeyForCharacter(std::uint8_t) override { return 0x0651; }
+    std::uint32_t ScanCodeForVirtualKey(std::uint32_t virtualKey) override {
+        return virtualKey == 16 ? 54 : TFakeKeyboard::ScanCodeForVirtualKey(virtualKey);
+    }
 };
 
 }  // namespace
@@ -116,21 +121,32 @@ TEST(KeyCodeTranslationTest, OnlyCharacterCodesAreLookedUp) {
     EXPECT_EQ(layout.LookedUp.back(), 227);
 }
 
-TEST(KeyCodeTranslationTest, AnyShiftStateGivesShiftAloneNeverCtrlOrAlt) {
+TEST(KeyCodeTranslationTest, AnyShiftStateGivesShiftAloneNeverCtrlOrAltWithScanCode42) {
     TAltGrLayout layout;
     bool modifierHeld = false;
     EXPECT_EQ(EventsOf('@', modifierHeld, layout), Shifted(0x51, 16));
+    // The string's own Shift takes the layout's scan code.
+    EXPECT_EQ(EventsOf(250, modifierHeld, layout), (std::vector<TKeyEvent>{{16, 54, 0}}));
 }
 
-TEST(KeyCodeTranslationTest, NoEventEverCarriesAFlagOtherThanPressOrRelease) {
+// keybd_event's flags: 0 presses, KEYEVENTF_KEYUP (2) releases; no code below the modifiers
+// leaves a key down or sets KEYEVENTF_EXTENDEDKEY (1).
+TEST(KeyCodeTranslationTest, EveryCodeBelowTheModifiersReleasesWhatItPressesInReverseOrder) {
     TFakeKeyboard layout;
-    for (int code = 0; code < 256; ++code) {
+    for (int code = 0; code < 250; ++code) {
         for (const bool held : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "code " << code << (held ? " held" : ""));
             bool modifierHeld = held;
-            for (const TKeyEvent& event :
-                 EventsOf(static_cast<std::uint8_t>(code), modifierHeld, layout)) {
-                EXPECT_TRUE(event.Flags == kKeyEventPress || event.Flags == kKeyEventRelease)
-                    << "code " << code;
+            const std::vector<TKeyEvent> events =
+                EventsOf(static_cast<std::uint8_t>(code), modifierHeld, layout);
+            ASSERT_EQ(events.size() % 2, 0u);
+            for (std::size_t i = 0; i < events.size() / 2; ++i) {
+                const TKeyEvent& press = events[i];
+                const TKeyEvent& release = events[events.size() - 1 - i];
+                EXPECT_EQ(press.Flags, 0u);
+                EXPECT_EQ(release.Flags, 2u);
+                EXPECT_EQ(release.VirtualKey, press.VirtualKey);
+                EXPECT_EQ(release.ScanCode, press.ScanCode);
             }
         }
     }

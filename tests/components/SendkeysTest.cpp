@@ -86,9 +86,17 @@ TEST_F(SendkeysTest, FlagFollowsOnlyTheLastModifierCode) {
 }
 
 TEST_F(SendkeysTest, ModifierPressedAtTheEndStaysPressed) {
-    Sendkeys.SendKeys("a\xFE");
-    ASSERT_FALSE(Keyboard.Events.empty());
-    EXPECT_EQ(Keyboard.Events.back(), Press(18, 56));
+    const struct {
+        const char* Codes;
+        TInjectedKey LastEvent;
+    } cases[] = {{"a\xFA", Press(16, 42)}, {"a\xFC", Press(17, 29)}, {"a\xFE", Press(18, 56)}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.LastEvent.VirtualKey);
+        Keyboard.Events.clear();
+        Sendkeys.SendKeys(c.Codes);
+        EXPECT_EQ(Keyboard.Events.size(), 3u);
+        EXPECT_EQ(Keyboard.Events.back(), c.LastEvent);
+    }
 }
 
 TEST_F(SendkeysTest, EveryCallStartsWithTheFlagClear) {
@@ -144,9 +152,11 @@ TEST_F(SendkeysTest, MakeWindowActiveRestoresAMinimizedWindowOrElseBringsItToTop
 
 TEST_F(SendkeysTest, TitleLookupCutsTitlesAt255Characters) {
     EXPECT_EQ(Sendkeys.GetHandleFromWindowTitle("Simulation"), 0x1234u);
+    EXPECT_EQ(Sendkeys.GetHandleFromWindowTitle("SIMULATION"), 0x1234u)
+        << "FindWindowA ignores case";
     EXPECT_EQ(Sendkeys.GetHandleFromWindowTitle(std::string(300, 't')), 0u);
-    ASSERT_EQ(Windows.FoundTitles.size(), 2u);
-    EXPECT_EQ(Windows.FoundTitles[1], std::string(255, 't'));
+    ASSERT_EQ(Windows.FoundTitles.size(), 3u);
+    EXPECT_EQ(Windows.FoundTitles[2], std::string(255, 't'));
 }
 
 TEST_F(SendkeysTest, SendKeysToAnUnknownTitleStillActivatesHandleZeroAndTypes) {

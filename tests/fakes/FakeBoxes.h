@@ -1,6 +1,8 @@
 // The log box and a text box of the window, as plain strings.
 #pragma once
 
+#include <algorithm>
+#include <cctype>
 #include <functional>
 #include <string>
 #include <utility>
@@ -45,9 +47,13 @@ struct TWindowCall {
 
 class TFakeTopLevelWindows : public ITopLevelWindows {
 public:
-    TWindowHandle FindWindowByTitle(const char* title) override {
-        FoundTitles.emplace_back(title);
-        return title == KnownTitle ? KnownWindow : 0;
+  // FindWindowA compares titles without regard to case.
+  TWindowHandle FindWindowByTitle(const char* title) override {
+      FoundTitles.emplace_back(title);
+      const std::string asked = title;
+      const auto lower = [](unsigned char c) { return std::tolower(c); };
+      const bool same = std::ranges::equal(asked, KnownTitle, {}, lower, lower);
+      return same ? KnownWindow : 0;
     }
     bool IsIconic(TWindowHandle window) override { return window != 0 && window == Minimized; }
     bool ShowWindowRestore(TWindowHandle window) override {

@@ -27,12 +27,14 @@ class TFakeKeyboardQueries : public IKeyboardQueries {
     bool KeyboardLayoutName(char (&name)[10]) override;
     std::intptr_t GetKeyboardLayout() override { return LayoutHandle; }
 
-    // Presses or releases a key in the thread's keyboard state (top bit, as the system keeps
-    // it), which GetKeyState, GetKeyboardState and ToAscii then see.
+    // Presses or releases a key in the thread's keyboard state, which GetKeyState,
+    // GetKeyboardState and ToAscii then see: the top bit while it is down and, as the system
+    // keeps it for every key, the low bit toggled at each press.
     void SetDown(std::uint8_t virtualKey, bool down);
 
-    // Names by scan code (bits 16 to 23 of the flags word); other scan codes have no name.
-    std::map<std::uint8_t, std::string> Names;
+    // Names by scan code and extended bit (bits 16 to 24 of the flags word: 0x11D is the right
+    // Ctrl, 0x1D the left); other keys have no name.
+    std::map<std::uint16_t, std::string> Names;
     std::string LayoutName = "00000409";
     std::intptr_t LayoutHandle = 0x04090409;
 

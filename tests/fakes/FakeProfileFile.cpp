@@ -7,6 +7,9 @@ std::string TFakeProfileFile::ReadString(const std::string& section,
                                          const std::string& key,
                                          const std::string& defaultValue,
                                          const std::string& path) {
+    if (OnRead) {
+        OnRead(key);
+    }
     const auto file = Files.find(path);
     return ProfileText::ReadValue(file == Files.end() ? std::string() : file->second, section, key,
                                   defaultValue);

@@ -1,6 +1,7 @@
 // Profile files held in memory by path, read and written by the program's own format code.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 
@@ -24,6 +25,8 @@ class TFakeProfileFile : public IProfileFile {
     // fails.
     int WritesBeforeFailure = -1;
     int Writes = 0;  // attempted writes and erasures
+    // Runs at each read with the key asked for.
+    std::function<void(const std::string& key)> OnRead;
 
   private:
     bool NextWriteFails();

@@ -84,13 +84,17 @@ bool TFakeHotKeys::RegisterHotKey(TWindowHandle window,
                                   std::int32_t id,
                                   std::uint32_t modifiers,
                                   std::uint32_t virtualKey) {
-    const TCombination combination{modifiers, virtualKey};
+    // MOD_NOREPEAT changes only how auto-repeats are reported, not the combination.
+    constexpr std::uint32_t kModNoRepeat = 0x4000;
+    const TCombination combination{modifiers & ~kModNoRepeat, virtualKey};
     bool held = false;
     for (const auto& registration : Registered) {
         held = held || registration.second == combination;
     }
-    const bool accepted = window != 0 && !held && Refused.count(combination) == 0 &&
-                          Registered.emplace(std::make_pair(window, id), combination).second;
+    const bool accepted = !held && Refused.count(combination) == 0;
+    if (accepted) {
+        Registered.emplace(std::make_pair(window, id), combination);
+    }
     Journal.push_back("register " + std::to_string(modifiers) + "+" + std::to_string(virtualKey) +
                       (accepted ? "" : " refused"));
     return accepted;
@@ -98,5 +102,11 @@ bool TFakeHotKeys::RegisterHotKey(TWindowHandle window,
 
 bool TFakeHotKeys::UnregisterHotKey(TWindowHandle window, std::int32_t id) {
     Journal.push_back("unregister " + std::to_string(id));
-    return Registered.erase({window, id}) != 0;
+    // A multimap keeps equal keys in the order they were inserted: lower_bound is the oldest.
+    const auto oldest = Registered.lower_bound({window, id});
+    if (oldest == Registered.end() || oldest->first != std::make_pair(window, id)) {
+        return false;
+    }
+    Registered.erase(oldest);
+    return true;
 }

@@ -84,8 +84,10 @@ class TFakeHotKeyWindow : public IHotKeyWindow {
     TJournal& Journal;
 };
 
-// The system's registrations by window and identifier; a combination that is held already, or
-// listed in Refused, is refused.
+// The system's registrations by window and identifier, with RegisterHotKey's rules: window 0
+// registers for the thread; a combination that any registration holds already (MOD_NOREPEAT
+// aside), or that is listed in Refused, is refused; a second registration of one window and
+// identifier is kept beside the first, and each UnregisterHotKey frees the oldest of them.
 class TFakeHotKeys : public IHotKeys {
   public:
     std::unique_ptr<IHotKeyWindow> CreateHotKeyWindow() override;
@@ -97,6 +99,6 @@ class TFakeHotKeys : public IHotKeys {
 
     TFakeHotKeyWindow* Last = nullptr;
     std::set<TCombination> Refused;
-    std::map<std::pair<TWindowHandle, std::int32_t>, TCombination> Registered;
+    std::multimap<std::pair<TWindowHandle, std::int32_t>, TCombination> Registered;
     TJournal Journal;
 };

@@ -4,6 +4,7 @@
 #include "tests/fakes/FakeKeyboard.h"
 #include "tests/fakes/FakeMessagePump.h"
 #include "tests/fakes/FakeProfileFile.h"
+#include "tests/fakes/FakeWindows.h"
 
 TEST(FakeKeyboardTest, AnswersLikeTheUsLayout) {
     TFakeKeyboard keyboard;
@@ -42,4 +43,18 @@ TEST(FakeProfileFileTest, FailsEveryWriteAfterTheGivenNumberAndLeavesTheFile) {
     EXPECT_EQ(profile.ReadString("S", "k", "d", "C:\\a.ini"), "1");
     EXPECT_EQ(profile.ReadString("S", "k", "d", "C:\\b.ini"), "d");
     EXPECT_EQ(profile.Writes, 3);
+}
+
+TEST(FakeHotKeysTest, FollowRegisterHotKeysRules) {
+    TFakeHotKeys hotKeys;
+    EXPECT_TRUE(hotKeys.RegisterHotKey(0, 1, 0, 45)) << "window 0 registers for the thread";
+    EXPECT_FALSE(hotKeys.RegisterHotKey(0x100, 0, 0x4000, 45)) << "held, MOD_NOREPEAT aside";
+    EXPECT_TRUE(hotKeys.RegisterHotKey(0x100, 0, 4, 45));
+    EXPECT_TRUE(hotKeys.RegisterHotKey(0x100, 0, 2, 45)) << "kept beside the first";
+    EXPECT_TRUE(hotKeys.UnregisterHotKey(0x100, 0));
+    EXPECT_FALSE(hotKeys.RegisterHotKey(0x200, 0, 2, 45)) << "the newer one is still held";
+    EXPECT_TRUE(hotKeys.RegisterHotKey(0x200, 0, 4, 45)) << "the oldest one was freed";
+    EXPECT_TRUE(hotKeys.UnregisterHotKey(0x100, 0));
+    EXPECT_FALSE(hotKeys.UnregisterHotKey(0x100, 0));
+    EXPECT_EQ(hotKeys.Registered.size(), 2u);
 }

@@ -157,8 +157,11 @@ TEST_F(KeyHookWineTest, TheProgramsOwnInjectedKeysAreReportedToo) {
 TEST_F(KeyHookWineTest, NothingIsReportedAfterTheComponentIsGone) {
     Hook.reset();  // stops the hook, then destroys its window
     const DWORD lostBefore = Library.LostReports();
+    // Typed while the destroyed window would still be the target of a hook left running: its
+    // post would be refused and counted lost, or it would reach the second watch below.
+    ASSERT_TRUE(Xdotool("key y"));
 
-    // A second watch proves that typed keys still come, and when.
+    // A second watch proves that typed keys still come, and when; its keys come after the y.
     TCPKeyHook second(nullptr, Keyboard, Library, Windows);
     std::vector<std::string> names;
     second.OnKey = [&](TComponent*, TKeyStates, TKeyNames keyNames) {
