@@ -25,20 +25,40 @@ class TKeyFlagsBuilder {
     // bit 30, transition bit 31 (set on a release).
     std::uint32_t Flags(const TLowLevelKey& key) noexcept {
         const std::uint32_t index = key.VirtualKey & 0xFF;
-        const bool wasDown = KeyIsDown[index];
-        KeyIsDown[index] = !key.Released;
+        const bool wasDown = (Keys[index] & kDown) != 0;
+        Keys[index] = key.Released ? kSeen : kDown | kSeen;
         const bool altHeld =
-            key.AltDown || KeyIsDown[kVkMenu] || KeyIsDown[kVkLeftMenu] || KeyIsDown[kVkRightMenu];
+            key.AltDown || ((Keys[kVkMenu] | Keys[kVkLeftMenu] | Keys[kVkRightMenu]) & kDown) != 0;
         // A release always has the previous-state bit: the key was down before it.
         return kRepeatCountOne | ((key.ScanCode & 0xFF) << 16) | (key.Extended ? kExtended : 0) |
                (altHeld ? kContext : 0) | (wasDown || key.Released ? kPreviousState : 0) |
                (key.Released ? kTransition : 0);
     }
 
+    // Forgets the keys that the table holds down but the system says are up. A key released
+    // where the hook cannot see it (on the secure desktop of Ctrl+Alt+Del, a UAC prompt or
+    // Win+L) would otherwise stay down for good: every later key would carry the Alt bit and
+    // the key's next press would pass for an auto-repeat. `asyncKeyState(virtualKey)` answers
+    // as GetAsyncKeyState does: negative while the key is down; its low bit (pressed since the
+    // last query, shared by every program) says nothing about now. It is asked only about the
+    // keys held down, since each question is a call into the system. A key with an event since
+    // the previous sweep is kept: Windows updates its key state only after the hooks have
+    // returned, so right after a press the system may still call the key up.
+    template <typename TAsyncKeyState>
+    void ForgetReleasedKeys(TAsyncKeyState&& asyncKeyState) noexcept {
+        for (std::uint32_t virtualKey = 0; virtualKey < 256; ++virtualKey) {
+            std::uint8_t& key = Keys[virtualKey];
+            if (key == kDown && asyncKeyState(static_cast<int>(virtualKey)) >= 0) {
+                key = 0;
+            }
+            key &= static_cast<std::uint8_t>(~kSeen);
+        }
+    }
+
     // Forgets which keys are down, for a new run of reports.
     void Clear() noexcept {
-        for (bool& down : KeyIsDown) {
-            down = false;
+        for (std::uint8_t& key : Keys) {
+            key = 0;
         }
     }
 
@@ -51,6 +71,8 @@ class TKeyFlagsBuilder {
     static constexpr std::uint32_t kContext = 1u << 29;
     static constexpr std::uint32_t kPreviousState = 1u << 30;
     static constexpr std::uint32_t kTransition = 1u << 31;
+    static constexpr std::uint8_t kDown = 1;  // the last event seen was a key-down
+    static constexpr std::uint8_t kSeen = 2;  // an event came since the last sweep
 
-    bool KeyIsDown[256] = {};
+    std::uint8_t Keys[256] = {};
 };

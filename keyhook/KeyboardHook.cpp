@@ -1,9 +1,11 @@
-// The low-level keyboard hook: a thread of its own that installs it and runs only its message
-// loop, and the hook procedure that posts one report per key event.
+// The low-level keyboard hook: a thread of its own that installs it, runs its message loop and
+// watches that it is still in, and the hook procedure that posts one report per key event.
 #include "keyhook/KeyboardHook.h"
 
 #include <atomic>
 
+#include "keyhook/HookChainGuard.h"
+#include "keyhook/HookWatchdog.h"
 #include "keyhook/KeyFlags.h"
 #include "keyhook/KeyReport.h"
 
@@ -15,9 +17,18 @@ namespace {
 std::atomic<HWND> reportWindow{nullptr};
 std::atomic<UINT> reportMessage{0};
 std::atomic<DWORD> lostReports{0};
+std::atomic<DWORD> reinstalls{0};
 
-// Touched only by the hook thread (and by Start before that thread exists).
+// Touched only by the hook thread (and by Start before that thread exists): the hook procedure
+// and the watchdog's timer both run there, from its message loop.
 TKeyFlagsBuilder flagsBuilder;
+THookChainGuard chainGuard;
+std::uint32_t eventsSeen = 0;
+
+// How often the hook thread checks that its hook is still in and that the keys held down are.
+constexpr UINT kWatchPeriodMs = 250;
+// A thread message of the hook thread's own: the test-only removal of the hook.
+constexpr UINT kRemoveHookForTest = WM_APP + 1;
 
 // Owned by the thread that calls Start and Stop.
 HANDLE hookThread = nullptr;
@@ -28,27 +39,102 @@ struct TThreadStart {
     bool Installed;
 };
 
+TLowLevelEventId IdOf(LPARAM lParam) noexcept {
+    const auto* event = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
+    return {event->vkCode, event->scanCode, event->flags, event->time, event->dwExtraInfo};
+}
+
+// False for an event that this thread is passing down the hook chain already: it has come round
+// again to the second of two hooks (see Reinstall). Counts every call for the watchdog.
+bool FirstSight(LPARAM lParam) noexcept {
+    ++eventsSeen;
+    return !chainGuard.IsPassingOn(IdOf(lParam));
+}
+
+LRESULT PassOn(int code, WPARAM wParam, LPARAM lParam) noexcept {
+    if (code != HC_ACTION) {
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    const THookChainGuard::TPassingOn passing(chainGuard, IdOf(lParam));
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+HHOOK Install(HMODULE module) noexcept {
+    return SetWindowsHookExA(WH_KEYBOARD_LL, &LowLevelKeyboardProc, module, 0);
+}
+
+// The new hook goes in before the old one comes out, so that no key passes with neither in;
+// a key that reaches both meanwhile is reported once (FirstSight). Key events that the system
+// handed to the old hook before the new one was in wait in this thread's queue as sent
+// messages; PeekMessage with PM_QS_SENDMESSAGE runs them while the old hook is still in (once
+// it is out they would be dropped unreported). UnhookWindowsHookEx fails when Windows has
+// removed the hook already, the very case this is for. A refused install keeps the old hook
+// and the watchdog tries again later.
+HHOOK Reinstall(HHOOK old, HMODULE module) noexcept {
+    HHOOK fresh = Install(module);
+    if (fresh == nullptr) {
+        return old;
+    }
+    MSG message;
+    PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    UnhookWindowsHookEx(old);
+    reinstalls.fetch_add(1, std::memory_order_relaxed);
+    return fresh;
+}
+
+THookSample Sample() noexcept {
+    LASTINPUTINFO lastInput{sizeof(LASTINPUTINFO), 0};
+    // GetLastInputInfo fails only on a wrong cbSize; its time then stays 0, which looks like no
+    // input at all and never raises an alarm.
+    GetLastInputInfo(&lastInput);
+    return {GetTickCount(), lastInput.dwTime, eventsSeen};
+}
+
 // The hook thread. Windows calls a WH_KEYBOARD_LL procedure on the thread that installed it,
 // from that thread's message loop, and removes the hook without a word when the procedure
 // overruns LowLevelHooksTimeout; so this thread does nothing else and the user-interface
-// thread's modal loops and key sending never delay the desktop's keyboard.
+// thread's modal loops and key sending never delay the desktop's keyboard. It runs at
+// time-critical priority so that a simulation that keeps every core busy cannot starve it past
+// that timeout; it only classifies, posts and checks, a few microseconds a key. A refused
+// priority leaves it at normal priority, where it still works. Its thread timer checks that
+// the hook is still in (THookWatchdog) and forgets keys released out of its sight.
 DWORD WINAPI HookThreadMain(void* parameter) {
     auto* start = static_cast<TThreadStart*>(parameter);
     MSG message;
     // Makes the thread's message queue, so that Stop's WM_QUIT can reach it.
     PeekMessageA(&message, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
+    SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_TIME_CRITICAL);
     HMODULE module = nullptr;
     GetModuleHandleExA(
         GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
         reinterpret_cast<LPCSTR>(&LowLevelKeyboardProc), &module);
-    HHOOK hook = SetWindowsHookExA(WH_KEYBOARD_LL, &LowLevelKeyboardProc, module, 0);
+    HHOOK hook = Install(module);
     start->Installed = hook != nullptr;
     SetEvent(start->Ready);  // `start` belongs to Start and is gone after this
     if (hook == nullptr) {
         return 1;
     }
+    // A thread timer (no window): its WM_TIMER comes with a null hwnd. Without it the hook
+    // still reports, unwatched.
+    const UINT_PTR timer = SetTimer(nullptr, 0, kWatchPeriodMs, nullptr);
+    THookWatchdog watchdog(Sample());
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        DispatchMessageA(&message);
+        if (message.hwnd == nullptr && message.message == WM_TIMER && message.wParam == timer) {
+            flagsBuilder.ForgetReleasedKeys(
+                [](int virtualKey) { return GetAsyncKeyState(virtualKey); });
+            if (watchdog.Check(Sample())) {
+                hook = Reinstall(hook, module);
+            }
+        } else if (message.hwnd == nullptr && message.message == kRemoveHookForTest) {
+            // As Windows does it: the hook goes, and this thread is not told.
+            UnhookWindowsHookEx(hook);
+            SetEvent(reinterpret_cast<HANDLE>(message.lParam));
+        } else {
+            DispatchMessageA(&message);
+        }
+    }
+    if (timer != 0) {
+        KillTimer(nullptr, timer);
     }
     UnhookWindowsHookEx(hook);
     return 0;
@@ -70,13 +156,32 @@ DWORD LostReports() noexcept {
     return lostReports.load();
 }
 
+DWORD Reinstalls() noexcept {
+    return reinstalls.load();
+}
+
+bool RemoveHookForTest() noexcept {
+    if (hookThread == nullptr) {
+        return false;
+    }
+    HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    if (done == nullptr) {
+        return false;
+    }
+    const bool removed =
+        PostThreadMessageA(hookThreadId, kRemoveHookForTest, 0, reinterpret_cast<LPARAM>(done)) &&
+        WaitForSingleObject(done, INFINITE) == WAIT_OBJECT_0;
+    CloseHandle(done);
+    return removed;
+}
+
 // No allocation, lock, logging or exception here: the system waits for this procedure before
 // any window sees the key. PostMessageA never waits for the receiver (SendMessage would tie the
 // desktop's keyboard to the user-interface thread). A posted-message queue holds at most
 // 10,000 messages by default (USERPostMessageLimit): a refused post is counted, and the key
 // still goes on to the next hook.
 LRESULT CALLBACK LowLevelKeyboardProc(int code, WPARAM wParam, LPARAM lParam) noexcept {
-    if (code == HC_ACTION) {
+    if (code == HC_ACTION && FirstSight(lParam)) {
         const auto* event = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
         const std::uint32_t flags = flagsBuilder.Flags(
             {event->vkCode, event->scanCode, (event->flags & LLKHF_EXTENDED) != 0,
@@ -89,7 +194,7 @@ LRESULT CALLBACK LowLevelKeyboardProc(int code, WPARAM wParam, LPARAM lParam) no
             lostReports.fetch_add(1, std::memory_order_relaxed);
         }
     }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
+    return PassOn(code, wParam, lParam);
 }
 
 bool Start(HWND window, UINT message) noexcept {

@@ -18,6 +18,14 @@ void Stop() noexcept;
 // Reports that PostMessageA refused (a full queue, a destroyed window) since the DLL loaded.
 DWORD LostReports() noexcept;
 
+// Times the hook thread has installed its hook again since the DLL loaded.
+DWORD Reinstalls() noexcept;
+
+// For tests only: removes the running hook the way Windows removes one that overran
+// LowLevelHooksTimeout, without telling the hook thread; returns once it is out. False when
+// no hook runs.
+bool RemoveHookForTest() noexcept;
+
 // The hook procedure that Start installs: builds the flags word, posts the report and always
 // calls the next hook.
 LRESULT CALLBACK LowLevelKeyboardProc(int code, WPARAM wParam, LPARAM lParam) noexcept;

@@ -1,7 +1,9 @@
 // The hook's flags word: layout of each bit and the previous state kept per key.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "keyhook/KeyFlags.h"
 
@@ -72,6 +74,57 @@ TEST(KeyFlagsTest, AnAltKeyHeldGivesTheContextBitWithoutTheHooksAltFlag) {
         EXPECT_EQ(builder.Flags(Up(alt, 0x38)), 0xC0380001u) << "the Alt key's release";
         EXPECT_EQ(builder.Flags(Down(kVkA, 0x1E)), 0x001E0001u);
     }
+}
+
+// Answers as GetAsyncKeyState does: the top bit while a key is down, and a low bit (pressed
+// since the last query by anyone) that may be set while the key is up. Records the questions.
+struct TFakeAsyncKeyState {
+    std::int16_t State[256] = {};
+    std::vector<int> Asked;
+
+    static constexpr std::int16_t kDown = static_cast<std::int16_t>(0x8000);
+    static constexpr std::int16_t kPressedSinceLastQuery = 1;
+
+    std::int16_t operator()(int virtualKey) {
+        Asked.push_back(virtualKey);
+        return virtualKey >= 0 && virtualKey < 256 ? State[virtualKey] : 0;
+    }
+};
+
+TEST(KeyFlagsTest, KeysReleasedOutOfSightAreForgottenAndNoLongerRepeatOrHoldAlt) {
+    constexpr std::uint32_t kVkLeftMenu = 0xA4;
+    constexpr std::uint32_t kVkLeftControl = 0xA2;
+    TKeyFlagsBuilder builder;
+    TFakeAsyncKeyState system;
+    // Ctrl+Alt+Del: the presses are seen, the releases happen on the secure desktop.
+    builder.Flags(Down(kVkLeftControl, 0x1D));
+    builder.Flags(Down(kVkLeftMenu, 0x38));
+    builder.Flags(Down(kVkA, 0x1E));
+    builder.ForgetReleasedKeys(system);  // too soon: the system may not have the presses yet
+    EXPECT_EQ(builder.Flags(Down(kVkB, 0x30)), 0x20300001u) << "Alt is still held";
+    builder.Flags(Up(kVkB, 0x30));
+    system.State[kVkA] = TFakeAsyncKeyState::kPressedSinceLastQuery;  // up, for all that
+    system.Asked.clear();
+    builder.ForgetReleasedKeys(system);
+    EXPECT_EQ(system.Asked, (std::vector<int>{0x41, 0xA2, 0xA4})) << "only the keys held down";
+    EXPECT_EQ(builder.Flags(Down(kVkB, 0x30)), 0x00300001u) << "no Alt bit any more";
+    EXPECT_EQ(builder.Flags(Down(kVkA, 0x1E)), 0x001E0001u) << "a first press, not a repeat";
+}
+
+TEST(KeyFlagsTest, KeysStillDownSurviveTheSweep) {
+    TKeyFlagsBuilder builder;
+    TFakeAsyncKeyState system;
+    system.State[kVkA] = TFakeAsyncKeyState::kDown | TFakeAsyncKeyState::kPressedSinceLastQuery;
+    builder.Flags(Down(kVkA, 0x1E));
+    builder.ForgetReleasedKeys(system);
+    builder.ForgetReleasedKeys(system);
+    EXPECT_EQ(builder.Flags(Down(kVkA, 0x1E)), 0x401E0001u) << "an auto-repeat";
+    // A key released and seen released needs no question at all.
+    builder.Flags(Up(kVkA, 0x1E));
+    system.Asked.clear();
+    builder.ForgetReleasedKeys(system);
+    builder.ForgetReleasedKeys(system);
+    EXPECT_TRUE(system.Asked.empty());
 }
 
 TEST(KeyFlagsTest, ClearForgetsTheKeysThatAreDown) {

@@ -1,0 +1,66 @@
+// Tells the hook thread when to install the keyboard hook again because Windows has removed it;
+// portable, so that it is tested natively.
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+
+// What the hook thread reads at each check. Each is a count that wraps; only differences and
+// changes mean anything.
+struct THookSample {
+    std::uint32_t Now;        // GetTickCount, in milliseconds
+    std::uint32_t LastInput;  // GetLastInputInfo's dwTime: the session's last key or mouse input
+    std::uint32_t Events;     // key events the hook procedure has been called for
+};
+
+// From Windows 7 on, a low-level hook whose procedure overruns LowLevelHooksTimeout is removed
+// without a word, and the program would be deaf for the rest of the race. The sign is input
+// that the system saw and the hook never did. The system's time stamp moves on with every key
+// and mouse input; the hook's count only with keys. Input between two checks may be reported
+// just after the second (the system updates its last-input time around the hook's call), so
+// the hook is suspect only when a whole check has passed after the input without an event.
+// The suspicion holds until an event comes or the hook is installed again.
+//
+// Moving the mouse without typing looks just the same, so a reinstall must be harmless (the
+// hook thread installs the new hook before it removes the old one, and reports each key once);
+// and while no event proves the new hook alive, the reinstalls back off from one second to
+// eight. An event starts the next alarm at once again. Allocates nothing; one thread owns it.
+class THookWatchdog {
+  public:
+    static constexpr std::uint32_t kFirstRetryMs = 1000;
+    static constexpr std::uint32_t kLongestRetryMs = 8000;
+
+    // `installed`: the sample taken when the hook went in.
+    explicit THookWatchdog(const THookSample& installed) noexcept
+        : Previous(installed), LastInstall(installed.Now) {}
+
+    // True when the hook thread should install the hook again now.
+    bool Check(const THookSample& sample) noexcept {
+        const bool inputMoved = sample.LastInput != Previous.LastInput;
+        const bool heard = sample.Events != Previous.Events;
+        Previous = sample;
+        if (heard) {
+            Suspect = false;
+            RetryGapMs = 0;
+        } else if (InputUnheard) {
+            Suspect = true;
+        }
+        InputUnheard = inputMoved && !heard;
+        if (!Suspect || sample.Now - LastInstall < RetryGapMs) {
+            return false;
+        }
+        // Input that came before the new hook says nothing about it.
+        Suspect = false;
+        InputUnheard = false;
+        LastInstall = sample.Now;
+        RetryGapMs = RetryGapMs == 0 ? kFirstRetryMs : std::min(RetryGapMs * 2, kLongestRetryMs);
+        return true;
+    }
+
+  private:
+    THookSample Previous;
+    std::uint32_t LastInstall;
+    std::uint32_t RetryGapMs = 0;  // since the last install; 0 while events come
+    bool InputUnheard = false;     // input came before the latest check, with no event
+    bool Suspect = false;          // a whole check passed after input with no event
+};
