@@ -56,7 +56,7 @@ struct TForm1Controls {
 };
 
 class TForm1 : public TComponent, public IMainWindowEvents {
-public:
+  public:
     // The queue holds 256 codes: Enter, at most 254 message characters, Enter.
     static constexpr int kKeyQueueSize = 256;
     static constexpr int kMaxMessageLength = kKeyQueueSize - 2;
@@ -77,6 +77,7 @@ public:
     void fisHotKey1HotKey(TComponent* sender);
 
     void LogEvent(const std::string& text);
+    const TEventLog& EventLog() const { return Log; }
 
     // The settings file "QuorlWait.ini" beside the executable: the load at show fills the
     // three fields and the three message boxes; the save at close writes all six back and
@@ -135,7 +136,7 @@ public:
     TForm2* Form2 = nullptr;
     TNewMessageForm* NewMessageForm = nullptr;
 
-private:
+  private:
     void QueueMessage(const std::string& text);
     void SendF10();
     void StartKeyboardWatch();
@@ -148,7 +149,7 @@ private:
     TForm1Controls Controls;
     TEventLog Log;
 
-public:
+  public:
     // Owned by the window.
     TSendkeys* const Sendkeys1;
     TCPKeyHook* const CPKeyHook1;

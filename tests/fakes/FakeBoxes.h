@@ -1,6 +1,7 @@
 // The log box and a text box of the window, as plain strings.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <utility>
@@ -10,16 +11,29 @@
 #include "platform/TextBox.h"
 #include "platform/TopLevelWindows.h"
 
+// Reads the new lines through the log's line interface as they are appended, as the real box
+// reads them when it draws; Stored is what the box would show (a test may clear it).
 class TFakeLogBox : public ILogBox {
-public:
-    void AppendLine(const std::string& line) override { Stored.push_back(line); }
-    std::vector<std::string> Lines() const override { return Stored; }
+  public:
+    void ShowLines(const ILogLines* lines) override {
+        Source = lines;
+        Read = lines != nullptr ? lines->LineCount() : 0;
+    }
+    void LinesAppended() override {
+        for (; Source != nullptr && Read < Source->LineCount(); ++Read) {
+            std::string line(Source->LineLength(Read) + 1, '?');
+            line.resize(Source->CopyLine(Read, line.data(), line.size()));
+            Stored.push_back(line);
+        }
+    }
 
+    const ILogLines* Source = nullptr;
+    std::size_t Read = 0;
     std::vector<std::string> Stored;
 };
 
 class TFakeTextBox : public ITextBox {
-public:
+  public:
     explicit TFakeTextBox(std::string text = {}) : Value(std::move(text)) {}
 
     std::string Text() const override { return Value; }
@@ -44,7 +58,7 @@ struct TWindowCall {
 };
 
 class TFakeTopLevelWindows : public ITopLevelWindows {
-public:
+  public:
     TWindowHandle FindWindowByTitle(const char* title) override {
         FoundTitles.emplace_back(title);
         return title == KnownTitle ? KnownWindow : 0;
