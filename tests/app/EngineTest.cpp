@@ -177,7 +177,7 @@ struct TWaitTimeline {
 };
 
 class WaitTimelineTest : public EngineFixture {
-protected:
+  protected:
     // Tick k falls k * 100 ms + 50 ms after the key, clear of the exact boundaries, which
     // sums of tenths of a second cannot hit exactly in a day count anyway.
     TWaitTimeline Run(int waitSeconds) {
