@@ -1,4 +1,5 @@
-// The event log: one line per event, the date-time text, six spaces, the event text.
+// The event log: one line per event, the date-time text, six spaces, the event text. The lines
+// live here, once; the log box only shows them.
 #include "app/EventLog.h"
 
 #include <fstream>
@@ -9,10 +10,18 @@ namespace {
 constexpr const char* kTimeSeparator = "      ";
 }
 
-TEventLog::TEventLog(IClock& clock, ILogBox& logBox) : Clock(clock), LogBox(logBox) {}
+TEventLog::TEventLog(IClock& clock, ILogBox& logBox) : Clock(clock), LogBox(logBox) {
+    LogBox.ShowLines(&Text);
+}
+
+// The window and its box outlive the log: the box must not read the lines after this.
+TEventLog::~TEventLog() {
+    LogBox.ShowLines(nullptr);
+}
 
 void TEventLog::LogEvent(const std::string& text) {
-    LogBox.AppendLine(Clock.DateTimeText(Clock.Now()) + kTimeSeparator + text);
+    Text.Append(Clock.DateTimeText(Clock.Now()) + kTimeSeparator + text);
+    LogBox.LinesAppended();
 }
 
 void TEventLog::Save(const std::string& fileName) const {
@@ -21,9 +30,7 @@ void TEventLog::Save(const std::string& fileName) const {
     if (!file) {
         throw EFCreateError("Cannot create file " + fileName);
     }
-    for (const std::string& line : LogBox.Lines()) {
-        file << line << "\r\n";
-    }
+    Text.WriteTo(file, "\r\n");
     file.close();
     if (!file) {
         throw EWriteError("Cannot write file " + fileName);

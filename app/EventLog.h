@@ -3,22 +3,31 @@
 
 #include <string>
 
+#include "app/LogLines.h"
 #include "components/EventLogSink.h"
 #include "platform/Clock.h"
 #include "platform/LogBox.h"
 
 class TEventLog : public IEventLog {
-public:
+  public:
     TEventLog(IClock& clock, ILogBox& logBox);
+    ~TEventLog() override;
 
+    TEventLog(const TEventLog&) = delete;
+    TEventLog& operator=(const TEventLog&) = delete;
+
+    // A line ends at the text's first zero byte, in the box and in the saved file alike.
     void LogEvent(const std::string& text) override;
 
-    // Writes every line of the log box to the file, each followed by CR LF, replacing the file.
+    // Writes every line of the log to the file, each followed by CR LF, replacing the file.
     // Throws EFCreateError ("Cannot create file %s") when the file cannot be created and
-    // EWriteError when it cannot be written in full. The log box keeps its content.
+    // EWriteError when it cannot be written in full. The log keeps its content.
     void Save(const std::string& fileName) const;
 
-private:
+    const TLogLines& Lines() const { return Text; }
+
+  private:
     IClock& Clock;
     ILogBox& LogBox;
+    TLogLines Text;
 };

@@ -57,7 +57,7 @@ struct TForm1Controls {
 };
 
 class TForm1 : public TComponent, public IMainWindowEvents {
-public:
+  public:
     // The queue holds 256 codes: Enter, at most 254 message characters, Enter.
     static constexpr int kKeyQueueSize = 256;
     static constexpr int kMaxMessageLength = kKeyQueueSize - 2;
@@ -78,6 +78,7 @@ public:
     void fisHotKey1HotKey(TComponent* sender);
 
     void LogEvent(const std::string& text);
+    const TEventLog& EventLog() const { return Log; }
 
     // The settings file "QuorlWait.ini" beside the executable: the load at show fills the
     // three fields and the three message boxes; the save at close writes all six back and
@@ -136,7 +137,7 @@ public:
     TForm2* Form2 = nullptr;
     TNewMessageForm* NewMessageForm = nullptr;
 
-private:
+  private:
     void QueueMessage(const std::string& text);
     void SendF10();
     void StartKeyboardWatch();
@@ -151,7 +152,7 @@ private:
     // The sender types through it, and the keyboard watch asks it which reports are echoes.
     TOwnKeystrokes OwnKeys;
 
-public:
+  public:
     // Owned by the window.
     TSendkeys* const Sendkeys1;
     TCPKeyHook* const CPKeyHook1;

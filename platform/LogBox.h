@@ -1,18 +1,34 @@
-// The box that shows the event log, one 8-bit text line per event.
+// The box that shows the event log, one 8-bit text line per event, and the lines it shows.
 #pragma once
 
-#include <string>
-#include <vector>
+#include <cstddef>
+
+// The log's lines as the box reads them. The log owns them; the box keeps no copy.
+class ILogLines {
+  public:
+    virtual ~ILogLines() = default;
+
+    virtual std::size_t LineCount() const = 0;
+
+    // Bytes of line `index` (below LineCount), without any terminator.
+    virtual std::size_t LineLength(std::size_t index) const = 0;
+
+    // Copies line `index` (below LineCount) into buffer, cut to capacity - 1 bytes, and ends it
+    // with a zero byte. Returns the bytes copied before the zero; with capacity 0, copies
+    // nothing and returns 0. A line never holds a zero byte of its own.
+    virtual std::size_t CopyLine(std::size_t index, char* buffer, std::size_t capacity) const = 0;
+};
 
 class ILogBox {
-public:
+  public:
     virtual ~ILogBox() = default;
 
-    // Appends one line at the end. The cost must not grow with the number of lines already
-    // there: an implementation never re-reads or re-sets the whole text. May be called from
-    // inside a nested message loop. Does not run the message loop itself.
-    virtual void AppendLine(const std::string& line) = 0;
+    // The box shows these lines from now on; nullptr detaches it (the log is going). The lines
+    // must outlive their use by the box. Does not run the message loop.
+    virtual void ShowLines(const ILogLines* lines) = 0;
 
-    // Every line appended so far, in order (what Save writes).
-    virtual std::vector<std::string> Lines() const = 0;
+    // Lines were appended at the end of the shown lines. The cost must not grow with the number
+    // of lines already there; a box may show the new ones later, at its next refresh. May be
+    // called from inside a nested message loop. Does not run the message loop itself.
+    virtual void LinesAppended() = 0;
 };

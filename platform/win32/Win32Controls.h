@@ -1,7 +1,9 @@
-// The main window's boxes over Win32 edit controls: one-line read-only boxes and the log.
+// The main window's boxes: one-line read-only edit controls, and the log over a list view.
 #pragma once
 
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <string>
 #include <vector>
@@ -11,7 +13,7 @@
 
 // A one-line edit control as 8-bit text.
 class TWin32TextBox : public ITextBox {
-public:
+  public:
     explicit TWin32TextBox(HWND edit = nullptr) : Edit(edit) {}
 
     void Attach(HWND edit) { Edit = edit; }
@@ -22,27 +24,48 @@ public:
     // text is compared first, so that the change handler runs only for a real change.
     void SetText(const std::string& text) override;
 
-private:
+  private:
     HWND Edit;
 };
 
-// The multi-line read-only log. The lines live in our own list (what Save writes); the control
-// shows them. Drawing a visible edit costs milliseconds per append under Wine whatever is
-// appended, so new lines wait in Pending and reach the control in one append per Flush, which
-// the window calls on every timer tick.
+// The log box: an owner-data list view in report mode, one column and no header. It holds no
+// text of its own: it asks the log for the lines it draws, so a tick's append costs the same at
+// any length of the log. Flush, which the window calls on every timer tick, shows the new lines
+// and scrolls to the newest. Ctrl+A selects every line; Ctrl+C copies the selected ones.
 class TWin32LogBox : public ILogBox {
-public:
-    void Attach(HWND edit);
+  public:
+    // The window class to create the box with; registers the common controls' list view.
+    static const char* ClassName();
+    static constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | LVS_REPORT |
+                                    LVS_OWNERDATA | LVS_NOCOLUMNHEADER | LVS_SHOWSELALWAYS;
 
-    void AppendLine(const std::string& line) override;
-    std::vector<std::string> Lines() const override { return All; }
+    void Attach(HWND listView);
+    HWND Handle() const { return ListView; }
 
-    // Appends the pending lines at the end of the control, without re-reading its text.
+    void ShowLines(const ILogLines* lines) override;
+    void LinesAppended() override {}
+
     void Flush();
+    // The column spans the box, or the widest line where that is wider; after a resize.
+    void FitColumn();
+    // The list view's WM_NOTIFY to its parent: the text of a line, and the keys.
+    LRESULT OnNotify(const NMHDR& header);
 
-private:
-    HWND Edit = nullptr;
-    std::vector<std::string> All;
-    std::string Pending;
-    bool ControlHasText = false;
+    void SelectAll();
+    // Puts the selected lines on the clipboard as CF_TEXT, joined by CR LF. False when nothing
+    // is selected or the clipboard refused.
+    bool CopySelection();
+
+  private:
+    std::string LineText(std::size_t index) const;
+
+    HWND ListView = nullptr;
+    const ILogLines* Lines = nullptr;
+    std::size_t Shown = 0;
+    // The widest line measured, and its length in bytes: only longer lines are measured.
+    int WidestPixels = 0;
+    std::size_t WidestBytes = 0;
+    int ColumnWidth = -1;
+    // LVN_GETDISPINFO hands out a pointer to this; it stays valid until the next request.
+    std::string DisplayText;
 };

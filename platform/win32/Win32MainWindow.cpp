@@ -158,10 +158,8 @@ void TWin32MainWindow::CreateControls() {
     }
     AddControl("BUTTON", "Save", kButton | BS_OWNERDRAW, kRzBitBtn1Id, 0, RowTop(0) - 2,
                kSaveButtonWidth, kButtonHeight);
-    Memo = AddControl("EDIT", "",
-                      WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | ES_MULTILINE |
-                          ES_AUTOVSCROLL | ES_READONLY,
-                      kMemo1Id, kMargin, kMemoTop, 100, 100);
+    Memo = AddControl(TWin32LogBox::ClassName(), "", TWin32LogBox::kStyle, kMemo1Id, kMargin,
+                      kMemoTop, 100, 100);
     LogBox.Attach(Memo);
     LayOut();
 }
@@ -231,6 +229,7 @@ void TWin32MainWindow::LayOut() {
     const int memoTop = Scale(kMemoTop);
     MoveWindow(Memo, margin, memoTop, std::max(width - 2 * margin, 0),
                std::max(height - memoTop - margin, 0), TRUE);
+    LogBox.FitColumn();
     const int saveWidth = Scale(kSaveButtonWidth);
     MoveWindow(saveButton, std::max(width - margin - saveWidth, 0), Scale(RowTop(0) - 2), saveWidth,
                Scale(kButtonHeight), TRUE);
@@ -363,6 +362,11 @@ LRESULT TWin32MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
         case WM_COMMAND:
             OnCommand(LOWORD(wParam), HIWORD(wParam));
             return 0;
+        case WM_NOTIFY:
+            if (wParam == kMemo1Id) {
+                return LogBox.OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+            }
+            break;
         case WM_DRAWITEM:
             if (wParam == kRzBitBtn1Id) {
                 DrawSaveButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));

@@ -125,7 +125,8 @@ TEST_F(KeyEventTest, TriggerKeysMatchTheByteSoShiftedXIsNotThePitInKey) {
 
 TEST_F(KeyEventTest, KeyWithoutCharacterIsLoggedWithNothingVisible) {
     Press(0);
-    EXPECT_EQ(Events(), Strings{std::string("Got key \0", 9)});
+    // The character's zero byte ends the line, as it ends a window's text.
+    EXPECT_EQ(Events(), Strings{"Got key "});
 }
 
 TEST_F(KeyEventTest, CharacterZeroNeverTriggersEvenWhenItIsTheKey) {

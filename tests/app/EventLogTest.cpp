@@ -17,7 +17,7 @@ std::string ReadFile(const std::filesystem::path& path) {
 }
 
 class EventLogTest : public EngineFixture {
-protected:
+  protected:
     EventLogTest() {
         std::string name = "quorl-log-";
         name += testing::UnitTest::GetInstance()->current_test_info()->name();
@@ -52,9 +52,16 @@ TEST_F(EventLogTest, SaveWritesEveryLineWithCrLfInTheCurrentDirectoryAndReplaces
     EXPECT_EQ(ReadFile(Directory / "Log.txt"), "T      one\r\nT      two \xE9\r\n");
     Form.LogEvent("three");
     Form.RzBitBtn1Click(nullptr);
-    EXPECT_EQ(ReadFile(Directory / "Log.txt"),
-              "T      one\r\nT      two \xE9\r\nT      three\r\n");
+    EXPECT_EQ(ReadFile(Directory / "Log.txt"), "T      one\r\nT      two \xE9\r\nT      three\r\n");
     EXPECT_EQ(Memo1.Stored.size(), 3u) << "the log keeps its lines";
+}
+
+TEST_F(EventLogTest, ZeroByteEndsTheLineInTheBoxAndInTheFileAndLaterLinesFollow) {
+    Form.LogEvent(std::string("Got key \0", 9));
+    Form.LogEvent("Sending Key a");
+    EXPECT_EQ(Events(), (std::vector<std::string>{"Got key ", "Sending Key a"}));
+    Form.RzBitBtn1Click(nullptr);
+    EXPECT_EQ(ReadFile(Directory / "Log.txt"), "T      Got key \r\nT      Sending Key a\r\n");
 }
 
 TEST_F(EventLogTest, SavingAnEmptyLogWritesAnEmptyFile) {

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <utility>
@@ -12,16 +13,29 @@
 #include "platform/TextBox.h"
 #include "platform/TopLevelWindows.h"
 
+// Reads the new lines through the log's line interface as they are appended, as the real box
+// reads them when it draws; Stored is what the box would show (a test may clear it).
 class TFakeLogBox : public ILogBox {
-public:
-    void AppendLine(const std::string& line) override { Stored.push_back(line); }
-    std::vector<std::string> Lines() const override { return Stored; }
+  public:
+    void ShowLines(const ILogLines* lines) override {
+        Source = lines;
+        Read = lines != nullptr ? lines->LineCount() : 0;
+    }
+    void LinesAppended() override {
+        for (; Source != nullptr && Read < Source->LineCount(); ++Read) {
+            std::string line(Source->LineLength(Read) + 1, '?');
+            line.resize(Source->CopyLine(Read, line.data(), line.size()));
+            Stored.push_back(line);
+        }
+    }
 
+    const ILogLines* Source = nullptr;
+    std::size_t Read = 0;
     std::vector<std::string> Stored;
 };
 
 class TFakeTextBox : public ITextBox {
-public:
+  public:
     explicit TFakeTextBox(std::string text = {}) : Value(std::move(text)) {}
 
     std::string Text() const override { return Value; }
@@ -46,14 +60,14 @@ struct TWindowCall {
 };
 
 class TFakeTopLevelWindows : public ITopLevelWindows {
-public:
-  // FindWindowA compares titles without regard to case.
-  TWindowHandle FindWindowByTitle(const char* title) override {
-      FoundTitles.emplace_back(title);
-      const std::string asked = title;
-      const auto lower = [](unsigned char c) { return std::tolower(c); };
-      const bool same = std::ranges::equal(asked, KnownTitle, {}, lower, lower);
-      return same ? KnownWindow : 0;
+  public:
+    // FindWindowA compares titles without regard to case.
+    TWindowHandle FindWindowByTitle(const char* title) override {
+        FoundTitles.emplace_back(title);
+        const std::string asked = title;
+        const auto lower = [](unsigned char c) { return std::tolower(c); };
+        const bool same = std::ranges::equal(asked, KnownTitle, {}, lower, lower);
+        return same ? KnownWindow : 0;
     }
     bool IsIconic(TWindowHandle window) override { return window != 0 && window == Minimized; }
     bool ShowWindowRestore(TWindowHandle window) override {

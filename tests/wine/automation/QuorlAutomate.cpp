@@ -10,6 +10,9 @@
 
 #include "tests/wine/automation/WindowFinder.h"
 
+// After <windows.h>, which WindowFinder.h brings.
+#include <commctrl.h>
+
 namespace {
 
 enum TExitCode : int {
@@ -39,6 +42,7 @@ constexpr const char* kUsageText =
     "  get-text <caption> <control>         prints the edit's text exactly, no line end added\n"
     "  set-text <caption> <control> <text>  sends WM_SETTEXT; waits up to 5 s for the answer\n"
     "  message-box-text <caption>           prints a message box's text, no line end added\n"
+    "  line-count <caption>                 prints the number of lines its log box shows\n"
     "  close <caption>                      posts WM_CLOSE; returns at once\n"
     "  focus <caption>                      makes it Wine's foreground window with the focus\n"
     "                                       (its focused control kept), verified within 2 s\n"
@@ -167,7 +171,7 @@ int Run(const std::vector<std::string>& args) {
     }
     const bool knownCommand = command == "click" || command == "get-text" ||
                               command == "set-text" || command == "message-box-text" ||
-                              command == "close" || command == "focus";
+                              command == "line-count" || command == "close" || command == "focus";
     if (!knownCommand) {
         return Fail(kUsage, "unknown command " + command + " (see --help)");
     }
@@ -216,6 +220,22 @@ int Run(const std::vector<std::string>& args) {
             return Fail(kNotFound, "no message text in \"" + args[1] + "\"");
         }
         Print(text);
+        return kDone;
+    }
+    if (command == "line-count") {
+        // The log box is the window's list view. LVM_GETITEMCOUNT carries no pointer, so it
+        // crosses processes as it is; reading a line's text would need a buffer in the other
+        // process.
+        HWND box = FindWindowExA(window, nullptr, "SysListView32", nullptr);
+        if (box == nullptr) {
+            return Fail(kNotFound, "no log box in \"" + args[1] + "\"");
+        }
+        DWORD_PTR lines = 0;
+        if (!SendMessageTimeoutA(box, LVM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, kAnswerTimeoutMs,
+                                 &lines)) {
+            return Fail(kFailed, "no answer to LVM_GETITEMCOUNT");
+        }
+        Print(std::to_string(lines));
         return kDone;
     }
     if (command == "close") {

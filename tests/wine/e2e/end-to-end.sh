@@ -208,13 +208,19 @@ scenario_log() {
     wait_for_file "$work/cwd/Log.txt" 10
     sleep 0.3
     [ ! -e "$work/app/Log.txt" ] || fail "Log.txt was written beside the executable"
+    # A key that produces no character (the program's own Shift for a capital) logs "Got key "
+    # with nothing after it: no zero byte reaches the file.
+    [ "$(tr -d -c '\000' <"$work/cwd/Log.txt" | wc -c)" -eq 0 ] || fail "Log.txt holds a zero byte"
     local log
-    log=$(tr -d '\000' <"$work/cwd/Log.txt")  # keys without a character log a NUL
+    log=$(cat "$work/cwd/Log.txt")
     [[ "$log" == *$'      Got key x\r\n'* ]] || fail "no 'Got key x' line: $log"
     [[ "$log" == *$'      Sending string \rPit In\r\r\n'* ]] || fail "no send line: $log"
     if awk '!/\r$/ { bad = 1 } END { exit !bad }' "$work/cwd/Log.txt"; then
         fail "a line of Log.txt does not end in CR LF"
     fi
+    # The box shows every line the file holds.
+    expect_equal "the lines the log box shows" "$(automate line-count "$kMain")" \
+        "$(wc -l <"$work/cwd/Log.txt")"
 }
 
 scenario_unwritable() {

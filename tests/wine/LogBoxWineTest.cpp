@@ -1,0 +1,136 @@
+// The real log box of the main window: what it shows is read back from the control, what it
+// copies from the clipboard, and Log.txt holds the same lines.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "app/EventLog.h"
+#include "platform/win32/MainWindowIds.h"
+#include "platform/win32/Win32MainWindow.h"
+#include "tests/fakes/FakeClock.h"
+#include "tests/wine/TargetWindow.h"
+
+namespace {
+
+constexpr DWORD kShowWaitMs = 5000;
+
+std::vector<std::string> BoxLines(HWND box) {
+    std::vector<std::string> lines;
+    const auto count = static_cast<int>(SendMessageA(box, LVM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        char text[512] = "";
+        LVITEMA item{};
+        item.iSubItem = 0;
+        item.pszText = text;
+        item.cchTextMax = sizeof text;
+        SendMessageA(box, LVM_GETITEMTEXTA, static_cast<WPARAM>(i),
+                     reinterpret_cast<LPARAM>(&item));
+        lines.emplace_back(text);
+    }
+    return lines;
+}
+
+std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::string ClipboardText() {
+    std::string text;
+    if (OpenClipboard(nullptr)) {
+        if (HANDLE data = GetClipboardData(CF_TEXT)) {
+            if (const auto* bytes = static_cast<const char*>(GlobalLock(data))) {
+                text = bytes;
+                GlobalUnlock(data);
+            }
+        }
+        CloseClipboard();
+    }
+    return text;
+}
+
+// A key the box receives with Ctrl held, as the thread's key state says when it is handled.
+void SendWithCtrl(HWND box, UINT virtualKey) {
+    BYTE state[256];
+    GetKeyboardState(state);
+    const BYTE ctrl = state[VK_CONTROL];
+    state[VK_CONTROL] = 0x80;
+    SetKeyboardState(state);
+    SendMessageA(box, WM_KEYDOWN, virtualKey, 1);
+    state[VK_CONTROL] = ctrl;
+    SetKeyboardState(state);
+}
+
+class LogBoxWineTest : public testing::Test {
+  protected:
+    LogBoxWineTest() : Log(Clock, Window.Memo1()) {
+        Clock.Text = "T";
+        Window.Show();
+        Box = GetDlgItem(Window.Handle(), kMemo1Id);
+    }
+
+    // The window's timer shows what was logged at its next tick.
+    bool ShownWithin(std::size_t count) {
+        return PumpUntil(
+            [&] {
+                return static_cast<std::size_t>(SendMessageA(Box, LVM_GETITEMCOUNT, 0, 0)) == count;
+            },
+            kShowWaitMs);
+    }
+
+    TWin32MainWindow Window{GetModuleHandleA(nullptr), {}};
+    TFakeClock Clock;
+    TEventLog Log;
+    HWND Box = nullptr;
+};
+
+TEST_F(LogBoxWineTest, ATicksBatchWithAZeroByteLineShowsEveryLineAndLogTxtHoldsTheSame) {
+    ASSERT_NE(Box, nullptr);
+    // A key that produces no character: "Got key " and a zero byte, amid a tick's lines.
+    Log.LogEvent("Got key x");
+    Log.LogEvent(std::string("Got key \0", 9));
+    Log.LogEvent("Sending string Pit In");
+    Log.LogEvent("Sending Key P");
+    Log.LogEvent("");
+    ASSERT_TRUE(ShownWithin(5));
+    const std::vector<std::string> expected{"T      Got key x", "T      Got key ",
+                                            "T      Sending string Pit In", "T      Sending Key P",
+                                            "T      "};
+    EXPECT_EQ(BoxLines(Box), expected);
+
+    char folder[MAX_PATH];
+    ASSERT_NE(GetTempPathA(MAX_PATH, folder), 0u);
+    const std::string path = std::string(folder) + "quorl-logbox-Log.txt";
+    Log.Save(path);
+    std::string saved;
+    for (const std::string& line : expected) {
+        saved += line + "\r\n";
+    }
+    EXPECT_EQ(ReadBytes(path), saved);
+    DeleteFileA(path.c_str());
+}
+
+TEST_F(LogBoxWineTest, CtrlAThenCtrlCPutsEveryLineOnTheClipboardJoinedByCrLf) {
+    ASSERT_NE(Box, nullptr);
+    Log.LogEvent("one");
+    Log.LogEvent(std::string("Got key \0", 9));
+    Log.LogEvent("three");
+    ASSERT_TRUE(ShownWithin(3));
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    CloseClipboard();
+
+    SendWithCtrl(Box, 'A');
+    EXPECT_EQ(SendMessageA(Box, LVM_GETSELECTEDCOUNT, 0, 0), 3);
+    SendWithCtrl(Box, 'C');
+    EXPECT_EQ(ClipboardText(), "T      one\r\nT      Got key \r\nT      three");
+}
+
+}  // namespace
