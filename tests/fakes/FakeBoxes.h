@@ -11,7 +11,7 @@
 #include "platform/TopLevelWindows.h"
 
 class TFakeLogBox : public ILogBox {
-public:
+  public:
     void AppendLine(const std::string& line) override { Stored.push_back(line); }
     std::vector<std::string> Lines() const override { return Stored; }
 
@@ -19,15 +19,16 @@ public:
 };
 
 class TFakeTextBox : public ITextBox {
-public:
+  public:
     explicit TFakeTextBox(std::string text = {}) : Value(std::move(text)) {}
 
     std::string Text() const override { return Value; }
+    // As WM_SETTEXT does, the box keeps the text up to its first zero byte.
     void SetText(const std::string& text) override {
         if (text == Value) {
             return;
         }
-        Value = text;
+        Value = text.substr(0, text.find('\0'));
         if (OnChange) {
             OnChange();
         }
@@ -44,7 +45,7 @@ struct TWindowCall {
 };
 
 class TFakeTopLevelWindows : public ITopLevelWindows {
-public:
+  public:
     TWindowHandle FindWindowByTitle(const char* title) override {
         FoundTitles.emplace_back(title);
         return title == KnownTitle ? KnownWindow : 0;
