@@ -1,7 +1,7 @@
 // The event log: one line per event, the date-time text, six spaces, the event text.
 #include "app/EventLog.h"
 
-#include <fstream>
+#include <cstdio>
 
 #include "app/Errors.h"
 
@@ -15,17 +15,22 @@ void TEventLog::LogEvent(const std::string& text) {
     LogBox.AppendLine(Clock.DateTimeText(Clock.Now()) + kTimeSeparator + text);
 }
 
+// C stdio rather than a file stream: std::ofstream brings the locale machinery of the iostreams
+// into the program, about a fifth of its size, for a file of plain bytes. Binary mode: the line
+// ends are written as CR LF on every system, never translated.
 void TEventLog::Save(const std::string& fileName) const {
-    // Binary mode: the line ends are written as CR LF on every system, never translated.
-    std::ofstream file(fileName, std::ios::binary | std::ios::trunc);
-    if (!file) {
+    std::FILE* file = std::fopen(fileName.c_str(), "wb");
+    if (file == nullptr) {
         throw EFCreateError("Cannot create file " + fileName);
     }
+    bool written = true;
     for (const std::string& line : LogBox.Lines()) {
-        file << line << "\r\n";
+        written = written && std::fwrite(line.data(), 1, line.size(), file) == line.size() &&
+                  std::fwrite("\r\n", 1, 2, file) == 2;
     }
-    file.close();
-    if (!file) {
+    // fclose flushes the buffer, the last chance for a write to fail.
+    written = std::fclose(file) == 0 && written;
+    if (!written) {
         throw EWriteError("Cannot write file " + fileName);
     }
 }
