@@ -4,6 +4,8 @@
 // and the store holds the text plus eight bytes a line.
 #include "app/LogLines.h"
 
+#include <cstdio>
+
 #include <algorithm>
 #include <cassert>
 #include <cstring>
@@ -83,16 +85,18 @@ std::string TLogLines::Line(std::size_t index) const {
     return line;
 }
 
-void TLogLines::WriteTo(std::ostream& out, std::string_view lineEnd) const {
+bool TLogLines::WriteTo(std::FILE* file, std::string_view lineEnd) const {
     std::uint64_t start = 0;
-    for (std::size_t i = 0; i < Count && out; ++i) {
+    bool written = true;
+    for (std::size_t i = 0; i < Count && written; ++i) {
         const std::uint64_t end = LineEnd(i);
         ForEachPiece(start, end, [&](const char* data, std::size_t size) {
-            out.write(data, static_cast<std::streamsize>(size));
+            written = written && std::fwrite(data, 1, size, file) == size;
         });
-        out.write(lineEnd.data(), static_cast<std::streamsize>(lineEnd.size()));
+        written = written && std::fwrite(lineEnd.data(), 1, lineEnd.size(), file) == lineEnd.size();
         start = end;
     }
+    return written;
 }
 
 std::size_t TLogLines::ReservedBytes() const {

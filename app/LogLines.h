@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <ostream>
+#include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,9 +31,9 @@ class TLogLines : public ILogLines {
 
     std::string Line(std::size_t index) const;
 
-    // Writes every line followed by lineEnd. Stops at the first failing write; the stream's
-    // state tells.
-    void WriteTo(std::ostream& out, std::string_view lineEnd) const;
+    // Writes every line followed by lineEnd; false at the first write that fails (the rest is
+    // not tried).
+    bool WriteTo(std::FILE* file, std::string_view lineEnd) const;
 
     // The bytes of text held, and the bytes of heap the store holds for it (blocks, offset
     // chunks and the tables of both).

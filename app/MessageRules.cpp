@@ -21,6 +21,9 @@ bool ContainsKey(const std::string& text, std::uint8_t key) {
     return false;
 }
 
+// Code 0 (the key dialog closed before any key) has no character to show, and a zero byte
+// would end the box's text there: it shows as " (0)".
 std::string KeyDisplayText(std::uint8_t key) {
-    return std::string(1, static_cast<char>(key)) + " (" + std::to_string(key) + ")";
+    const std::string character = key != 0 ? std::string(1, static_cast<char>(key)) : "";
+    return character + " (" + std::to_string(key) + ")";
 }

@@ -1,19 +1,9 @@
-// Creates "MS Sans Serif" at 8 points for the screen's resolution.
+// Keeps the dialogs' font at the dialog's DPI.
 #include "platform/win32/Win32DialogFont.h"
 
-TWin32DialogFont::TWin32DialogFont() {
-    HDC screen = GetDC(nullptr);
-    const int pixelsPerInch = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen != nullptr) {
-        ReleaseDC(nullptr, screen);
-    }
-    // A negative height asks for the character height (em size), as a point size means.
-    // CreateFontA never fails for a missing face: the font mapper picks the nearest one that
-    // is installed (under Wine, usually a Tahoma substitute).
-    Font = CreateFontA(-MulDiv(8, pixelsPerInch, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                       ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
-}
+#include "platform/win32/Win32Dpi.h"
+
+TWin32DialogFont::TWin32DialogFont() : Font(CreateWindowFont(kDefaultDpi)), FontDpi(kDefaultDpi) {}
 
 TWin32DialogFont::~TWin32DialogFont() {
     if (Font != nullptr) {
@@ -25,5 +15,26 @@ void TWin32DialogFont::ApplyTo(HWND control) const {
     // Without a font of our own a control draws with the system font, not the dialogs' one.
     if (Font != nullptr) {
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(Font), FALSE);
+    }
+}
+
+// A control keeps the HFONT it was given and draws with it: the old font is deleted only after
+// every control has the new one.
+void TWin32DialogFont::SetDpi(int dpi, std::initializer_list<HWND> controls) {
+    if (dpi == FontDpi && Font != nullptr) {
+        return;
+    }
+    HFONT newFont = CreateWindowFont(dpi);
+    if (newFont == nullptr) {
+        return;  // the old font stays, at the old size
+    }
+    HFONT oldFont = Font;
+    Font = newFont;
+    FontDpi = dpi;
+    for (HWND control : controls) {
+        ApplyTo(control);
+    }
+    if (oldFont != nullptr) {
+        DeleteObject(oldFont);
     }
 }

@@ -4,6 +4,7 @@
 
 #include "platform/win32/WindowObject.h"
 
+#include "platform/win32/Win32Dpi.h"
 #include "platform/win32/Win32LastError.h"
 #include "platform/win32/Win32ModalSession.h"
 
@@ -36,36 +37,59 @@ TWin32EditDialogWindow::TWin32EditDialogWindow(const TEditDialogLook& look) : Lo
     if (Window == nullptr) {
         ThrowLastError("Create window", Look.Caption);
     }
-    RECT client;
-    GetClientRect(Window, &client);
-    const int width = client.right - client.left;
-    const int height = client.bottom - client.top;
-
     Prompt = CreateChild("STATIC", Look.Prompt, SS_LEFT | SS_NOPREFIX, 0, kEditDialogPromptId);
-    MoveWindow(Prompt, kMargin, kMargin - 2, width - 2 * kMargin, kPromptHeight, FALSE);
     Edit =
         CreateChild("EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, kEditDialogEditId);
-    const int editTop = kMargin - 2 + kPromptHeight + 2;
-    MoveWindow(Edit, kMargin, editTop, width - 2 * kMargin, kEditHeight, FALSE);
     if (Look.UnlimitedText) {
         // A single-line edit takes at most 30,000 (Wine) or 32,767 (Windows) characters from
         // typing and pasting unless told otherwise; 0 lifts the limit to 0x7FFFFFFE.
         SendMessageA(Edit, EM_SETLIMITTEXT, 0, 0);
     }
-
     const DWORD okStyle = WS_TABSTOP | (Look.EnterMeansOK ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
-    HWND ok =
+    OkButton =
         CreateChild("BUTTON", "OK", okStyle, 0, Look.EnterMeansOK ? IDOK : kEditDialogOkCommand);
-    HWND cancel =
+    CancelButton =
         CreateChild("BUTTON", "Cancel", WS_TABSTOP | BS_PUSHBUTTON, 0, kEditDialogCancelCommand);
-    int buttonTop = height - kMargin - kButtonHeight;
-    if (buttonTop < editTop + kEditHeight + 4) {
-        buttonTop = editTop + kEditHeight + 4;
+    LayOut();
+}
+
+// The prompt and the edit line across the top, OK and Cancel at the bottom right, all from
+// their 96-DPI sizes; the client area is what the frame of the scaled window leaves.
+void TWin32EditDialogWindow::LayOut() {
+    const int dpi = Font.Dpi();
+    const auto scale = [dpi](int valueAt96) { return ScaleToDpi(valueAt96, dpi); };
+    RECT client;
+    GetClientRect(Window, &client);
+    const int width = client.right - client.left;
+    const int height = client.bottom - client.top;
+    const int margin = scale(kMargin);
+
+    const int promptTop = scale(kMargin - 2);
+    MoveWindow(Prompt, margin, promptTop, width - 2 * margin, scale(kPromptHeight), FALSE);
+    const int editTop = promptTop + scale(kPromptHeight + 2);
+    MoveWindow(Edit, margin, editTop, width - 2 * margin, scale(kEditHeight), FALSE);
+
+    const int buttonWidth = scale(kButtonWidth);
+    const int buttonHeight = scale(kButtonHeight);
+    int buttonTop = height - margin - buttonHeight;
+    if (buttonTop < editTop + scale(kEditHeight + 4)) {
+        buttonTop = editTop + scale(kEditHeight + 4);
     }
-    const int cancelLeft = width - kMargin - kButtonWidth;
-    MoveWindow(cancel, cancelLeft, buttonTop, kButtonWidth, kButtonHeight, FALSE);
-    MoveWindow(ok, cancelLeft - kButtonGap - kButtonWidth, buttonTop, kButtonWidth, kButtonHeight,
-               FALSE);
+    const int cancelLeft = width - margin - buttonWidth;
+    MoveWindow(CancelButton, cancelLeft, buttonTop, buttonWidth, buttonHeight, FALSE);
+    MoveWindow(OkButton, cancelLeft - scale(kButtonGap) - buttonWidth, buttonTop, buttonWidth,
+               buttonHeight, FALSE);
+}
+
+// The window is hidden or about to be redrawn whole: the controls move without drawing.
+void TWin32EditDialogWindow::SetDpi(int dpi) {
+    if (dpi == Font.Dpi()) {
+        return;
+    }
+    Font.SetDpi(dpi, {Prompt, Edit, OkButton, CancelButton});
+    SetWindowPos(Window, nullptr, 0, 0, ScaleToDpi(Look.Width, dpi), ScaleToDpi(Look.Height, dpi),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    LayOut();
 }
 
 TWin32EditDialogWindow::~TWin32EditDialogWindow() {
@@ -116,6 +140,9 @@ void TWin32EditDialogWindow::SetText(const std::string& text) {
 
 TModalResult TWin32EditDialogWindow::ShowModal(HWND owner) {
     Result = TModalResult::None;
+    // It opens centred over its owner: at the DPI of the owner's monitor, not the one it was
+    // last shown on.
+    SetDpi(MonitorDpiNear(owner));
     TWin32ModalSession session(Window, owner, Edit, Showing);
     // The whole line is selected on entry, so that typing replaces it.
     SendMessageA(Edit, EM_SETSEL, 0, -1);
@@ -152,6 +179,18 @@ LRESULT TWin32EditDialogWindow::Handle(UINT message, WPARAM wParam, LPARAM lPara
             // DefDlgProcA would name a push button that once had the focus as the default one,
             // and IsDialogMessageA would then click it for Enter.
             return Look.EnterMeansOK ? MAKELRESULT(IDOK, DC_HASDEFID) : 0;
+        case WM_DPICHANGED: {
+            // Moved to a monitor of another scale: Windows suggests the rectangle that keeps
+            // the window's physical size; the controls are laid out in what it leaves.
+            const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+            Font.SetDpi(HIWORD(wParam), {Prompt, Edit, OkButton, CancelButton});
+            SetWindowPos(Window, nullptr, suggested.left, suggested.top,
+                         suggested.right - suggested.left, suggested.bottom - suggested.top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+            LayOut();
+            InvalidateRect(Window, nullptr, TRUE);
+            return 0;
+        }
         case WM_CLOSE:
             // The close command; DefDlgProcA would post IDCANCEL, we end at once. The window
             // is only hidden, to be shown again next time.

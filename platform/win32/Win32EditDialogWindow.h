@@ -22,7 +22,7 @@ enum TEditDialogId : int {
 struct TEditDialogLook {
     const char* Caption;
     const char* Prompt;
-    int Width;  // of the whole window, frame and caption included
+    int Width;  // of the whole window, frame and caption included, at 96 DPI
     int Height;
     bool EnterMeansOK;   // OK is the default button (IDOK), or neither button is
     bool UnlimitedText;  // EM_SETLIMITTEXT 0: the edit takes text of any length
@@ -52,12 +52,17 @@ class TWin32EditDialogWindow {
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     HWND CreateChild(const char* className, const char* text, DWORD style, DWORD exStyle, int id);
+    // Sizes, places and font are given at 96 DPI; these take them to the DPI.
+    void SetDpi(int dpi);
+    void LayOut();
 
     TEditDialogLook Look;
     TWin32DialogFont Font;
     HWND Window = nullptr;
     HWND Prompt = nullptr;
     HWND Edit = nullptr;
+    HWND OkButton = nullptr;
+    HWND CancelButton = nullptr;
     TModalResult Result = TModalResult::None;
     bool Showing = false;
 };

@@ -30,15 +30,32 @@ TWin32KeyCaptureWindow::TWin32KeyCaptureWindow(TOwnerSource owner) : Owner(std::
     if (Window == nullptr) {
         ThrowLastError("Create window", kCaption);
     }
-    // Room for two lines: where "MS Sans Serif" is replaced by a wider font (Wine), the
-    // centred prompt wraps instead of losing its last word.
-    HWND label =
-        CreateWindowExA(0, "STATIC", kPrompt, WS_CHILD | WS_VISIBLE | SS_CENTER, 4, 20,
-                        kClientWidth - 8, 32, Window, nullptr, GetModuleHandleA(nullptr), nullptr);
-    if (label == nullptr) {
+    Label = CreateWindowExA(0, "STATIC", kPrompt, WS_CHILD | WS_VISIBLE | SS_CENTER, 0, 0, 10, 10,
+                            Window, nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (Label == nullptr) {
         ThrowLastError("Create window", kPrompt);
     }
-    Font.ApplyTo(label);
+    Font.ApplyTo(Label);
+    LayOut();
+}
+
+// Room for two lines: where "MS Sans Serif" is replaced by a wider font (Wine), the centred
+// prompt wraps instead of losing its last word.
+void TWin32KeyCaptureWindow::LayOut() {
+    const int dpi = Font.Dpi();
+    MoveWindow(Label, ScaleToDpi(4, dpi), ScaleToDpi(20, dpi), ScaleToDpi(kClientWidth - 8, dpi),
+               ScaleToDpi(32, dpi), FALSE);
+}
+
+// The window is hidden or about to be redrawn whole: the controls move without drawing.
+void TWin32KeyCaptureWindow::SetDpi(int dpi) {
+    if (dpi == Font.Dpi()) {
+        return;
+    }
+    Font.SetDpi(dpi, {Label});
+    SetWindowPos(Window, nullptr, 0, 0, ScaleToDpi(kClientWidth, dpi),
+                 ScaleToDpi(kClientHeight, dpi), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    LayOut();
 }
 
 TWin32KeyCaptureWindow::~TWin32KeyCaptureWindow() {
@@ -55,8 +72,11 @@ TWin32KeyCaptureWindow::~TWin32KeyCaptureWindow() {
 TModalResult TWin32KeyCaptureWindow::ShowModal(
     const std::function<void(std::uint8_t)>& onCharacter) {
     Result = TModalResult::None;
-    TWin32ModalSession session(Window, reinterpret_cast<HWND>(Owner ? Owner() : 0), Window,
-                               Showing);
+    HWND owner = reinterpret_cast<HWND>(Owner ? Owner() : 0);
+    // It opens centred over its owner: at the DPI of the owner's monitor, not the one it was
+    // last shown on.
+    SetDpi(MonitorDpiNear(owner));
+    TWin32ModalSession session(Window, owner, Window, Showing);
     const TModalResult result = session.Run(Result, false);
     if (result == TModalResult::OK && onCharacter) {
         onCharacter(Captured);
@@ -87,6 +107,17 @@ LRESULT TWin32KeyCaptureWindow::Handle(UINT message, WPARAM wParam, LPARAM lPara
                 Result = TModalResult::OK;
             }
             return 0;
+        case WM_DPICHANGED: {
+            // Moved to a monitor of another scale: Windows suggests the rectangle that keeps
+            // the window's physical size, which is our 96-DPI size at the new DPI.
+            SetDpi(HIWORD(wParam));
+            const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+            SetWindowPos(Window, nullptr, suggested.left, suggested.top,
+                         suggested.right - suggested.left, suggested.bottom - suggested.top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+            InvalidateRect(Window, nullptr, TRUE);
+            return 0;
+        }
         case WM_CLOSE:
             // The close command (SC_CLOSE becomes WM_CLOSE in DefWindowProcA): the window is
             // only hidden, to be shown again next time.

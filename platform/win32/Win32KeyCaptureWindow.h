@@ -5,6 +5,7 @@
 
 #include "platform/Dialogs.h"
 #include "platform/win32/Win32DialogFont.h"
+#include "platform/win32/Win32Dpi.h"
 #include "platform/win32/Win32ModalSession.h"
 
 class TWin32KeyCaptureWindow : public IKeyCaptureWindow {
@@ -23,10 +24,14 @@ class TWin32KeyCaptureWindow : public IKeyCaptureWindow {
   private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    // Sizes, places and font are given at 96 DPI; these take them to the DPI.
+    void SetDpi(int dpi);
+    void LayOut();
 
     TOwnerSource Owner;
     TWin32DialogFont Font;
     HWND Window = nullptr;
+    HWND Label = nullptr;
     TModalResult Result = TModalResult::None;
     std::uint8_t Captured = 0;
     bool Showing = false;

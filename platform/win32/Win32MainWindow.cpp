@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/win32/MainWindowIds.h"
+#include "platform/win32/Win32Dpi.h"
 #include "platform/win32/WindowObject.h"
 #include "platform/win32/resources/ResourceIds.h"
 
@@ -14,8 +15,6 @@ constexpr const char* kClassName = "TForm1";
 constexpr const char* kCaption = "Quorl Pit Timer v3.1";
 constexpr int kWindowWidth = 484;
 constexpr int kWindowHeight = 436;
-constexpr int kDefaultDpi = 96;
-constexpr int kFontHeight = 11;  // 8 points at 96 DPI
 
 // Layout at 96 DPI: seven rows from the top, a label left of each box and its button right.
 constexpr int kMargin = 8;
@@ -35,39 +34,6 @@ constexpr DWORD kButton = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
 
 int RowTop(int row) {
     return kMargin + row * kRowHeight;
-}
-
-// GetDpiForWindow (user32, Windows 10 1607 and later) gives the DPI of the monitor the window
-// is on. It is looked up at run time so that the program still starts on older systems; there,
-// and where it is missing, the system DPI (LOGPIXELSY of the screen) is the window's DPI.
-int WindowDpi(HWND window) {
-    using TGetDpiForWindow = UINT(WINAPI*)(HWND);
-    static const TGetDpiForWindow getDpiForWindow = [] {
-        HMODULE user32 = GetModuleHandleA("user32.dll");
-        FARPROC proc = user32 != nullptr ? GetProcAddress(user32, "GetDpiForWindow") : nullptr;
-        // Through the generic function pointer type: a direct cast warns of mismatched types.
-        return reinterpret_cast<TGetDpiForWindow>(reinterpret_cast<void (*)()>(proc));
-    }();
-    if (getDpiForWindow != nullptr) {
-        const UINT dpi = getDpiForWindow(window);
-        if (dpi != 0) {
-            return static_cast<int>(dpi);
-        }
-    }
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : kDefaultDpi;
-    if (screen != nullptr) {
-        ReleaseDC(nullptr, screen);
-    }
-    return dpi > 0 ? dpi : kDefaultDpi;
-}
-
-HFONT CreateWindowFont(int dpi) {
-    // A negative height asks for the character height; CreateFontA never fails for a missing
-    // face, the font mapper picks the nearest installed one.
-    return CreateFontA(-MulDiv(kFontHeight, dpi, kDefaultDpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
-                       FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                       DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
 }
 
 }  // namespace

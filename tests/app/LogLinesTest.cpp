@@ -4,7 +4,7 @@
 
 #include <algorithm>
 #include <iterator>
-#include <sstream>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -37,9 +37,14 @@ TEST(LogLinesTest, LinesAcrossBlocksAndChunksReadBackWhole) {
         EXPECT_EQ(lines.CopyLine(i, buffer, sizeof buffer), expected.size());
         EXPECT_EQ(std::string(buffer), expected);
     }
-    std::ostringstream out;
-    lines.WriteTo(out, "\r\n");
-    EXPECT_EQ(out.str(), "\r\nabcdefghij\r\n\r\nx\r\nwxyz\r\n12\r\n345678\r\n\r\n");
+    std::FILE* file = std::tmpfile();
+    ASSERT_NE(file, nullptr);
+    EXPECT_TRUE(lines.WriteTo(file, "\r\n"));
+    std::rewind(file);
+    std::string written(64, '\0');
+    written.resize(std::fread(written.data(), 1, written.size(), file));
+    std::fclose(file);
+    EXPECT_EQ(written, "\r\nabcdefghij\r\n\r\nx\r\nwxyz\r\n12\r\n345678\r\n\r\n");
 }
 
 TEST(LogLinesTest, CopyLineCutsToTheBufferAndAlwaysEndsWithAZeroByte) {

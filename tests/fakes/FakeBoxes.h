@@ -39,11 +39,12 @@ class TFakeTextBox : public ITextBox {
     explicit TFakeTextBox(std::string text = {}) : Value(std::move(text)) {}
 
     std::string Text() const override { return Value; }
+    // As WM_SETTEXT does, the box keeps the text up to its first zero byte.
     void SetText(const std::string& text) override {
         if (text == Value) {
             return;
         }
-        Value = text;
+        Value = text.substr(0, text.find('\0'));
         if (OnChange) {
             OnChange();
         }

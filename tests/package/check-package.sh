@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Makes the portable zip with CPack and checks what a racer gets: the zip holds exactly the
-# program, its hook library, the user guide and the licence; the program and the library import
-# only system DLLs (and the program keyhook.dll); the program carries its icon, its version
-# information and its manifest.
+# program, its hook library, the user guide as one self-contained HTML page and the licence; the
+# program and the library together take at most 1 MB; they import only system DLLs (and the
+# program keyhook.dll); the program carries its icon, its version information and its manifest,
+# the library its version information.
 #
 # usage: check-package.sh <cpack> <build dir> <zip> <QuorlWait.exe> <keyhook.dll>
 set -euo pipefail
@@ -26,8 +27,29 @@ rm -f "$zip"
 echo "--- $(basename "$zip")"
 unzip -l "$zip"
 listing=$(unzip -Z1 "$zip" | sort | tr '\n' ' ')
-expected="LICENSE.txt QuorlWait.exe USER-GUIDE.md keyhook.dll "
+expected="LICENSE.txt QuorlWait.exe USER-GUIDE.html keyhook.dll "
 [ "$listing" = "$expected" ] || fail "the zip holds '$listing', expected '$expected'"
+
+# The binaries as shipped: their sizes inside the zip, uncompressed.
+limit=1048576
+sizes=$(unzip -Zl "$zip" | awk '$NF == "QuorlWait.exe" || $NF == "keyhook.dll" { print $NF, $4 }')
+total=$(awk '{ sum += $2 } END { print sum + 0 }' <<<"$sizes")
+echo "shipped sizes:" $sizes "together: $total bytes (at most $limit)"
+[ "$(wc -l <<<"$sizes")" -eq 2 ] || fail "no sizes for both binaries in the zip"
+[ "$total" -le "$limit" ] || fail "QuorlWait.exe and keyhook.dll take $total bytes, more than $limit"
+
+# The guide opens from anywhere: every picture is inside the page, none is a file beside it,
+# and every link within the page has its target.
+guide=$(unzip -p "$zip" USER-GUIDE.html)
+pictures=$(grep -o '<img [^>]*src="[^"]*"' <<<"$guide" | sed 's/.*src="//; s/"$//' || true)
+[ -n "$pictures" ] || fail "the guide shows no pictures"
+while read -r picture; do
+    [[ "$picture" == data:image/png\;base64,* ]] || fail "the guide's picture ${picture:0:60} is no embedded PNG"
+done <<<"$pictures"
+echo "the guide embeds $(wc -l <<<"$pictures") pictures"
+while read -r anchor; do
+    grep -qF "id=\"$anchor\"" <<<"$guide" || fail "the guide links to #$anchor, which it lacks"
+done < <(grep -o 'href="#[^"]*"' <<<"$guide" | sed 's/href="#//; s/"$//' | sort -u)
 
 # Windows' own DLLs that a Win32 program may import; the C runtime is linked statically but for
 # msvcrt.dll, which every Windows has.
@@ -60,6 +82,17 @@ for value in "Quorl Pit Timer" "QuorlWait.exe"; do
     grep -qxF "$value" <<<"$version_strings" || fail "no version string '$value'"
 done
 grep -qx '3\.1\.[0-9]*' <<<"$version_strings" || fail "no version 3.1.x in the version strings"
+
+# keyhook.dll: a version resource (type 16) with its own names and the program's version.
+dll_types=$(x86_64-w64-mingw32-objdump -p "$dll" |
+    awk '/The .rsrc Resource Directory section/ { on = 1; next }
+         on && /^0[0-9a-f]+   Entry: ID:/ { sub(/,$/, "", $4); print $4 }
+         on && /^$/ { exit }' | while read -r id; do printf '%d\n' "$id"; done | tr '\n' ' ')
+[[ " $dll_types" == *" 16 "* ]] || fail "keyhook.dll has no version resource (found: $dll_types)"
+dll_strings=$(x86_64-w64-mingw32-strings -el "$dll")
+for value in "Quorl Pit Timer" "keyhook.dll" "$(grep -m1 -x '3\.1\.[0-9]*' <<<"$version_strings")"; do
+    grep -qxF "$value" <<<"$dll_strings" || fail "keyhook.dll has no version string '$value'"
+done
 manifest=$(x86_64-w64-mingw32-strings -n 8 "$exe")
 for fragment in 'name="Microsoft.Windows.Common-Controls" version="6.0.0.0"' \
     '<dpiAwareness xmlns="http://schemas.microsoft.com/SMI/2016/WindowsSettings">PerMonitorV2, PerMonitor</dpiAwareness>' \
@@ -68,4 +101,4 @@ for fragment in 'name="Microsoft.Windows.Common-Controls" version="6.0.0.0"' \
 done
 
 [ "$failures" -eq 0 ] || exit 1
-echo "PASS: the zip, the imports and the resources"
+echo "PASS: the zip, the guide, the sizes, the imports and the resources"

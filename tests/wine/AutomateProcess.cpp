@@ -8,21 +8,25 @@
 #include <gtest/gtest.h>
 
 namespace {
-constexpr DWORD kPipeBytes = 1 << 20;  // larger than any output, so the helper never blocks
-constexpr DWORD kHelperTimeoutMs = 20000;
+constexpr DWORD kPipeBytes = 1 << 20;      // larger than any output, so the helper never blocks
+constexpr DWORD kHelperTimeoutMs = 60000;  // a deadline on a loaded machine
 
-std::string HelperPath() {
+std::string OwnPath() {
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path);
+    return path;
+}
+
+std::string PathBesideTests(const std::string& program) {
+    std::string folder = OwnPath();
     folder.resize(folder.find_last_of("\\/") + 1);
-    return folder + "quorl-automate.exe";
+    return folder + program;
 }
 
 // Quoted for the C runtime's argument parser; our arguments hold no quotes or backslashes
 // before quotes.
-std::string CommandLine(const std::vector<std::string>& args) {
-    std::string line = "\"" + HelperPath() + "\"";
+std::string CommandLine(const std::string& program, const std::vector<std::string>& args) {
+    std::string line = "\"" + PathBesideTests(program) + "\"";
     for (const std::string& arg : args) {
         line += " \"" + arg + "\"";
     }
@@ -30,7 +34,16 @@ std::string CommandLine(const std::vector<std::string>& args) {
 }
 }  // namespace
 
+std::string ThisExecutableName() {
+    const std::string path = OwnPath();
+    return path.substr(path.find_last_of("\\/") + 1);
+}
+
 TAutomateResult RunAutomate(const std::vector<std::string>& args) {
+    return RunBesideTests("quorl-automate.exe", args);
+}
+
+TAutomateResult RunBesideTests(const std::string& program, const std::vector<std::string>& args) {
     TAutomateResult result;
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     HANDLE readEnd = nullptr;
@@ -47,7 +60,7 @@ TAutomateResult RunAutomate(const std::vector<std::string>& args) {
     startup.hStdOutput = writeEnd;
     startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
     PROCESS_INFORMATION process{};
-    std::string line = CommandLine(args);
+    std::string line = CommandLine(program, args);
     const bool started = CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr,
                                         nullptr, &startup, &process) != FALSE;
     CloseHandle(writeEnd);
@@ -56,9 +69,9 @@ TAutomateResult RunAutomate(const std::vector<std::string>& args) {
         CloseHandle(readEnd);
         return result;
     }
-    const bool ended = PumpUntil(
-        [&] { return WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0; },
-        kHelperTimeoutMs);
+    const bool ended =
+        PumpUntil([&] { return WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0; },
+                  kHelperTimeoutMs);
     if (!ended) {
         ADD_FAILURE() << line << " did not end";
         TerminateProcess(process.hProcess, 99);

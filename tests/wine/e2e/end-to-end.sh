@@ -15,11 +15,19 @@ output_dir=${5:-}
 readonly kMain="Quorl Pit Timer v3.1"
 readonly kTarget="Quorl Key Target"
 
+# LogPixels: Wine gives this DPI to the programs started afterwards.
+set_display_dpi() {
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+}
+
 work=$(mktemp -d /tmp/quorl-e2e.XXXXXX)
 pids=()
 cleanup() {
     if [ -n "${layout_changed:-}" ]; then
         setxkbmap -display "$DISPLAY" -layout us || true
+    fi
+    if [ -n "${scale_changed:-}" ]; then
+        set_display_dpi 96 || true
     fi
     for pid in "${pids[@]}"; do
         kill "$pid" >/dev/null 2>&1 || true
@@ -223,6 +231,17 @@ scenario_log() {
         "$(wc -l <"$work/cwd/Log.txt")"
 }
 
+# The key dialog closed before any key: the wait start key becomes code 0, which has no
+# character to show; the box holds " (0)", the zero byte is not in the text.
+scenario_no_key() {
+    start_quorl
+    automate click "$kMain" "Set Wait Key"
+    automate wait-window "Set Key" 10000 || fail "no key-capture dialog"
+    automate close "Set Key"
+    automate wait-gone "Set Key" 10000 || fail "the key-capture dialog stayed open"
+    expect_equal "the wait start key" "$(automate get-text "$kMain" "Wait Start Key")" " (0)"
+}
+
 scenario_unwritable() {
     # A directory where the file should be: the write fails even for root.
     mkdir "$work/app/QuorlWait.ini"
@@ -317,15 +336,17 @@ shot() {
     echo "screenshot: $output_dir/$file"
 }
 
-# The guide's pictures of every dialog, each opened from its button as a driver would.
+# The guide's pictures of every dialog, each opened from its button as a driver would; with a
+# suffix for the file names, at the display scale the caller set.
 scenario_dialogs() {
+    local suffix=${1:-}
     [ -n "$output_dir" ] || fail "no output folder for the screenshots"
     mkdir -p "$output_dir"
     start_quorl
 
     automate click "$kMain" "Set PI Key"
     automate wait-window "Set Key" 10000 || fail "no key-capture dialog"
-    shot "Set Key" set-key.png
+    shot "Set Key" "set-key$suffix.png"
     xdotool windowfocus --sync "$(xdotool search --name '^Set Key$' | head -n 1)"
     automate focus "Set Key" || fail "the key-capture dialog did not take the focus"
     xdotool key q
@@ -334,14 +355,14 @@ scenario_dialogs() {
 
     automate click "$kMain" "Set Wait Time"
     automate wait-window "Wait Time Edit" 10000 || fail "no wait time input box"
-    shot "Wait Time Edit" wait-time-edit.png
+    shot "Wait Time Edit" "wait-time-edit$suffix.png"
     automate click "Wait Time Edit" "Cancel"
     automate wait-gone "Wait Time Edit" 10000 || fail "the input box stayed open"
 
     automate click "$kMain" "Set PI Message"
     automate wait-window "New Message Dialog" 10000 || fail "no message dialog"
     automate set-text "New Message Dialog" "#0" "Pit In - stopping this lap"
-    shot "New Message Dialog" new-message-dialog.png
+    shot "New Message Dialog" "new-message-dialog$suffix.png"
     automate click "New Message Dialog" "Cancel"
     automate wait-gone "New Message Dialog" 10000 || fail "the message dialog stayed open"
 
@@ -350,9 +371,16 @@ scenario_dialogs() {
     automate set-text "New Message Dialog" "#0" "quit now"  # holds the new pit-in key q
     automate click "New Message Dialog" "OK"
     automate wait-window "Warning" 10000 || fail "no warning"
-    shot "Warning" warning.png
+    shot "Warning" "warning$suffix.png"
     automate click "Warning" "OK"
     automate wait-gone "Warning" 10000 || fail "the warning stayed open"
+}
+
+# The same at 150 % (144 DPI): each dialog opens at the display's scale.
+scenario_dialogs_150() {
+    scale_changed=1
+    set_display_dpi 144
+    scenario_dialogs -150-percent
 }
 
 # 5,000 keys as fast as xdotool types them: each key-down is reported and logged, every key
