@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/Errors.h"
+#include "platform/Exception.h"
 #include "platform/win32/Win32CallbackGuard.h"
 #include "platform/win32/Win32SystemText.h"
 
@@ -65,11 +65,7 @@ class TWin32HiddenWindow : public IHiddenWindow {
         }
         TMessage forwarded{message, static_cast<std::uintptr_t>(wParam),
                            static_cast<std::intptr_t>(lParam), 0};
-        try {
-            self->Proc(forwarded);
-        } catch (const std::exception& error) {
-            ReportCallbackException(error);
-        }
+        RunGuarded([&] { self->Proc(forwarded); });
         return forwarded.Result;
     }
 

@@ -5,6 +5,7 @@
 
 #include "app/ErrorHandler.h"
 #include "app/MessageRules.h"
+#include "platform/Exception.h"
 #include "tests/app/EngineFixture.h"
 
 using Strings = std::vector<std::string>;
@@ -15,7 +16,7 @@ const std::string kPitInMessageWarning =
 }
 
 class CommandTest : public EngineFixture {
-protected:
+  protected:
     CommandTest() {
         WaitTimeEdit.Value = "20";
         KeyEdit.Value = KeyDisplayText('z');
@@ -99,8 +100,8 @@ TEST_F(CommandTest, SetPiKeyFindsLettersInEitherCaseButOtherBytesOnlyAsThemselve
         bool Refused;
     };
     const std::vector<TCase> cases = {
-        {'p', "Pit In", true},        {'P', "pit in", true},       {0xE9, "caf\xC9", false},
-        {0xE9, "caf\xE9", true},    {'{', "a[b", false},         {'1', "lap 1", true},
+        {'p', "Pit In", true},   {'P', "pit in", true}, {0xE9, "caf\xC9", false},
+        {0xE9, "caf\xE9", true}, {'{', "a[b", false},   {'1', "lap 1", true},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Message);
@@ -245,7 +246,8 @@ TEST(ErrorHandlerTest, ErrorBoxIsCaptionedWithTheExecutablesNameAndEndsInAFullSt
     EXPECT_EQ(ApplicationTitle("C:\\Games\\Quorl\\QuorlWait.exe"), "QuorlWait");
     EXPECT_EQ(ApplicationTitle("QuorlWait"), "QuorlWait");
     const std::vector<std::pair<std::string, std::string>> texts = {
-        {"Unable to write to C:\\Games\\QuorlWait.ini", "Unable to write to C:\\Games\\QuorlWait.ini."},
+        {"Unable to write to C:\\Games\\QuorlWait.ini",
+         "Unable to write to C:\\Games\\QuorlWait.ini."},
         {"Cannot create file Log.txt", "Cannot create file Log.txt."},
         {"Already a stop.", "Already a stop."},
         {"Shouted!", "Shouted!"},  // "!" sorts before "."
@@ -256,12 +258,37 @@ TEST(ErrorHandlerTest, ErrorBoxIsCaptionedWithTheExecutablesNameAndEndsInAFullSt
         EXPECT_EQ(ErrorBoxText(message), shown);
     }
     TFakeDialogs dialogs;
-    ShowException(dialogs, "QuorlWait", std::runtime_error("Cannot create file Log.txt"));
+    TDefaultErrorHandler handler(dialogs, "QuorlWait");
+    handler.ShowException(std::runtime_error("Cannot create file Log.txt"));
     EXPECT_EQ(dialogs.Errors, Strings{"QuorlWait: Cannot create file Log.txt."});
 }
 
+// The box's modal loop goes on dispatching keys and ticks: a handler that fails on each of
+// them gets one box, not one per key; after the box, the next error has a box of its own, also
+// when the last box could not be shown at all.
+TEST(ErrorHandlerTest, OneBoxAtATimeWhateverFailsWhileItIsOpen) {
+    TFakeDialogs dialogs;
+    TDefaultErrorHandler handler(dialogs, "QuorlWait");
+    int keysWhileOpen = 0;
+    dialogs.WhileErrorOpen = [&](const std::string&) {
+        while (keysWhileOpen < 50) {
+            ++keysWhileOpen;
+            handler.ShowException(std::runtime_error("broken on every key"));
+        }
+    };
+    dialogs.ErrorBoxFails = true;
+    handler.ShowException(std::runtime_error("broken on every key"));
+    EXPECT_EQ(keysWhileOpen, 50);
+    dialogs.WhileErrorOpen = nullptr;
+    dialogs.ErrorBoxFails = false;
+    handler.ShowException(EUnknownException());
+    EXPECT_EQ(dialogs.Errors,
+              (Strings{"QuorlWait: broken on every key.",
+                       "QuorlWait: Internal error: an exception of unknown type."}));
+}
+
 class ShowTest : public EngineFixture {
-protected:
+  protected:
     void WriteSettings(const std::string& lines) {
         ProfileFile.Files["C:\\Games\\Quorl\\QuorlWait.ini"] = "[Timing]\r\n" + lines;
     }
