@@ -1,6 +1,8 @@
 // What the user sees of a runtime failure: one error box, then the program goes on.
 #include "app/ErrorHandler.h"
 
+#include <utility>
+
 std::string ApplicationTitle(const std::string& executablePath) {
     const std::size_t slash = executablePath.find_last_of("\\/:");
     std::string name =
@@ -20,7 +22,25 @@ std::string ErrorBoxText(const std::string& message) {
     return message;
 }
 
-void ShowException(IDialogs& dialogs, const std::string& applicationTitle,
-                   const std::exception& error) {
-    dialogs.ErrorBox(applicationTitle, ErrorBoxText(error.what()));
+// The texts are made here, so that the fallback box needs no memory when it is shown.
+TDefaultErrorHandler::TDefaultErrorHandler(IDialogs& dialogs, std::string applicationTitle)
+    : Dialogs(dialogs), Title(std::move(applicationTitle)), OutOfMemoryText("Out of memory.") {}
+
+// The error box runs a modal loop that goes on dispatching timer ticks and keystroke reports,
+// and a handler that fails on every key would open a box per key, one above the other, faster
+// than the driver can close them. So while a box is open a further error is dropped, not
+// queued: it is nearly always the same failure again, and the open box already says what went
+// wrong; the next error after the box is closed opens a box of its own.
+void TDefaultErrorHandler::ShowException(const std::exception& error) noexcept {
+    if (BoxOpen) {
+        return;
+    }
+    BoxOpen = true;
+    try {
+        Dialogs.ErrorBox(Title, ErrorBoxText(error.what()));
+    } catch (const std::exception&) {
+        // Only building the text can throw (no memory for it); ErrorBox itself throws nothing.
+        Dialogs.ErrorBox(Title, OutOfMemoryText);
+    }
+    BoxOpen = false;
 }

@@ -13,7 +13,18 @@ std::string ApplicationTitle(const std::string& executablePath);
 // after ".".
 std::string ErrorBoxText(const std::string& message);
 
-// Shows the error in an error box captioned with the application's title, with a single OK
-// button. The program goes on running.
-void ShowException(IDialogs& dialogs, const std::string& applicationTitle,
-                   const std::exception& error);
+class TDefaultErrorHandler {
+  public:
+    TDefaultErrorHandler(IDialogs& dialogs, std::string applicationTitle);
+
+    // Shows the error in an error box captioned with the application's title, with a single OK
+    // button; the program goes on running. While its box is open, a further error is dropped.
+    // Throws nothing, whatever happens while it reports.
+    void ShowException(const std::exception& error) noexcept;
+
+  private:
+    IDialogs& Dialogs;
+    const std::string Title;
+    const std::string OutOfMemoryText;
+    bool BoxOpen = false;
+};

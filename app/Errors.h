@@ -1,28 +1,24 @@
 // The runtime failures the application raises; the default error handler shows their text.
 #pragma once
 
-#include <stdexcept>
 #include <string>
 
-class Exception : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
+#include "platform/Exception.h"
 
 // A file that cannot be created: "Cannot create file %s".
 class EFCreateError : public Exception {
-public:
+  public:
     using Exception::Exception;
 };
 
 // A file that was created but could not be written in full.
 class EWriteError : public Exception {
-public:
+  public:
     using Exception::Exception;
 };
 
 // A settings file that cannot be written: "Unable to write to %s".
 class EIniFileException : public Exception {
-public:
+  public:
     using Exception::Exception;
 };

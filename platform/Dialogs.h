@@ -13,16 +13,18 @@ enum class TModalResult { None = 0, OK = 1, Cancel = 2 };
 // been closed. While it is open its own message loop runs: timer ticks, keystroke reports and
 // hot-key messages keep being dispatched, and the main window is disabled.
 class IDialogs {
-public:
+  public:
     virtual ~IDialogs() = default;
 
     // A warning message box captioned "Warning" with the text and a single OK button
     // (MessageBoxA with MB_OK | MB_ICONWARNING).
     virtual void WarningBox(const std::string& text) = 0;
 
-    // An error message box with the caption, the text and a single OK button
-    // (MessageBoxA with MB_OK | MB_ICONERROR).
-    virtual void ErrorBox(const std::string& caption, const std::string& text) = 0;
+    // An error message box with the caption, the text and a single OK button (MessageBoxW with
+    // MB_OK | MB_ICONERROR). Both texts are UTF-8; one that is not valid UTF-8 is taken as 8-bit
+    // text in the ANSI code page. It is the last stop of error reporting, so it throws nothing:
+    // false when the box could not be shown at all.
+    virtual bool ErrorBox(const std::string& caption, const std::string& text) noexcept = 0;
 
     // A one-line input box with the caption, the prompt above the line, the default text in
     // the line, and OK and Cancel. OK returns the line's text; Cancel, Esc or the close
@@ -34,7 +36,7 @@ public:
 
 // The key-capture dialog's window ("Set Key", no border, no system buttons).
 class IKeyCaptureWindow {
-public:
+  public:
     virtual ~IKeyCaptureWindow() = default;
 
     // Shows the window modally until the first key press that produces a character, control
@@ -47,7 +49,7 @@ public:
 
 // The message-entry dialog's window ("New Message Dialog": a label, Edit1, OK and Cancel).
 class IMessageEntryWindow {
-public:
+  public:
     virtual ~IMessageEntryWindow() = default;
 
     // The one-line text box, without a length limit.

@@ -5,6 +5,8 @@
 
 // The operations are not named after the API functions: windows.h turns those names into
 // macros, which would rename the methods in some translation units and not in others.
+// The path is UTF-8 and may be of any length; sections, keys and values are 8-bit text in the
+// ANSI code page, and every byte 1 to 255 of a value is written and read back as it is.
 class IProfileFile {
   public:
     virtual ~IProfileFile() = default;

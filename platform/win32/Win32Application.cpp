@@ -5,14 +5,15 @@
 #include "platform/win32/Win32CallbackGuard.h"
 
 TWin32Application::TWin32Application(HINSTANCE instance)
-    : Instance(instance),
-      DialogsService([this] { return MainWindowHandle(); }) {}
+    : Instance(instance), DialogsService([this] { return MainWindowHandle(); }) {}
 
 // The windows go before the services they were built over.
 TWin32Application::~TWin32Application() {
     MessageEntryWindow.reset();
     KeyCaptureWindow.reset();
     MainWindow.reset();
+    // The handler reports through this application's dialogs.
+    SetCallbackExceptionHandler(nullptr);
 }
 
 std::string TWin32Application::ExecutablePath() {
@@ -20,15 +21,8 @@ std::string TWin32Application::ExecutablePath() {
 }
 
 void TWin32Application::SetErrorHandler(std::function<void(const std::exception&)> handler) {
-    ErrorHandler = std::move(handler);
-    // The callbacks of the components' own windows report through the same handler.
-    SetCallbackExceptionHandler([this](const std::exception& error) { ReportError(error); });
-}
-
-void TWin32Application::ReportError(const std::exception& error) {
-    if (ErrorHandler) {
-        ErrorHandler(error);
-    }
+    // Every window's callbacks and the message loop report through the one handler.
+    SetCallbackExceptionHandler(std::move(handler));
 }
 
 TWindowHandle TWin32Application::MainWindowHandle() const {
@@ -36,8 +30,7 @@ TWindowHandle TWin32Application::MainWindowHandle() const {
 }
 
 IMainWindow& TWin32Application::CreateMainWindow() {
-    MainWindow = std::make_unique<TWin32MainWindow>(
-        Instance, [this](const std::exception& error) { ReportError(error); });
+    MainWindow = std::make_unique<TWin32MainWindow>(Instance);
     return *MainWindow;
 }
 
@@ -62,12 +55,10 @@ int TWin32Application::Run() {
         if (got == 0 || got == -1) {
             break;
         }
-        try {
+        RunGuarded([&] {
             TranslateMessage(&message);
             DispatchMessageA(&message);
-        } catch (const std::exception& error) {
-            ReportError(error);
-        }
+        });
     }
     return 0;
 }

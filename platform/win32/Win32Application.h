@@ -23,7 +23,7 @@
 #include "platform/win32/Win32TopLevelWindows.h"
 
 class TWin32Application : public IApplication {
-public:
+  public:
     explicit TWin32Application(HINSTANCE instance);
     ~TWin32Application() override;
 
@@ -50,12 +50,10 @@ public:
 
     int Run() override;
 
-private:
-    void ReportError(const std::exception& error);
+  private:
     TWindowHandle MainWindowHandle() const;
 
     HINSTANCE Instance;
-    std::function<void(const std::exception&)> ErrorHandler;
 
     TWin32Clock ClockService;
     TWin32Keyboard KeyboardService;

@@ -5,6 +5,10 @@
 
 #include <string>
 
+#include "platform/Exception.h"
+#include "platform/ExecutablePath.h"
+#include "platform/win32/Win32Text.h"
+
 namespace {
 
 std::function<void(const std::exception&)>& Handler() {
@@ -13,9 +17,7 @@ std::function<void(const std::exception&)>& Handler() {
 }
 
 std::string ApplicationTitle() {
-    char path[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string title(path, length);
+    std::string title = ExecutableFullPath();
     title = title.substr(title.find_last_of("\\/") + 1);
     return title.substr(0, title.find_last_of('.'));
 }
@@ -27,16 +29,27 @@ void SetCallbackExceptionHandler(std::function<void(const std::exception&)> hand
 }
 
 // Unwinding through user32's frames back into DispatchMessage is not defined behaviour, so
-// every trampoline stops the exception and reports it here instead.
+// every trampoline stops the exception and reports it here instead. Before the application has
+// installed its handler (or if it failed) the box is shown here; when even the texts cannot be
+// made, the bare bytes go to MessageBoxA, which needs no memory of ours.
 void ReportCallbackException(const std::exception& error) noexcept {
     try {
         if (Handler()) {
             Handler()(error);
             return;
         }
-        MessageBoxA(nullptr, error.what(), ApplicationTitle().c_str(), MB_OK | MB_ICONERROR);
-    } catch (const std::exception& reportError) {
-        // The report itself failed (no memory for the title): the box gets the bare text.
-        MessageBoxA(nullptr, reportError.what(), nullptr, MB_OK | MB_ICONERROR);
+        const std::wstring text = WideFromMessage(error.what());
+        const std::wstring caption = WideFromMessage(ApplicationTitle());
+        if (MessageBoxW(nullptr, text.c_str(), caption.c_str(), MB_OK | MB_ICONERROR) != 0) {
+            return;
+        }
+    } catch (...) {
+        // Whatever the report itself threw, the error still reaches the box below, which
+        // needs no allocation.
     }
+    MessageBoxA(nullptr, error.what(), nullptr, MB_OK | MB_ICONERROR | MB_TASKMODAL);
+}
+
+void ReportUnknownCallbackException() noexcept {
+    ReportCallbackException(EUnknownException());
 }

@@ -2,6 +2,7 @@
 #include "platform/win32/Win32Dialogs.h"
 
 #include "platform/win32/Win32LastError.h"
+#include "platform/win32/Win32Text.h"
 
 namespace {
 // Sized for a prompt line and a short value, like the system's own input boxes.
@@ -25,9 +26,24 @@ void TWin32Dialogs::WarningBox(const std::string& text) {
     }
 }
 
-void TWin32Dialogs::ErrorBox(const std::string& caption, const std::string& text) {
-    if (MessageBoxA(OwnerWindow(), text.c_str(), caption.c_str(), MB_OK | MB_ICONERROR) == 0) {
-        ThrowLastError("Show message box", caption);
+// The error box is shown from inside a catch, often in a window procedure: a failure here has
+// nowhere to go, so it tries what it can and answers false. MessageBoxW, because the text may
+// hold a path with characters outside the ANSI code page. MessageBoxW fails when its owner is
+// being destroyed; without an owner (MB_TASKMODAL disables the thread's windows instead) it
+// can still be shown.
+bool TWin32Dialogs::ErrorBox(const std::string& caption, const std::string& text) noexcept {
+    constexpr UINT kStyle = MB_OK | MB_ICONERROR;
+    try {
+        const std::wstring wideText = WideFromMessage(text);
+        const std::wstring wideCaption = WideFromMessage(caption);
+        if (MessageBoxW(OwnerWindow(), wideText.c_str(), wideCaption.c_str(), kStyle) != 0) {
+            return true;
+        }
+        return MessageBoxW(nullptr, wideText.c_str(), wideCaption.c_str(), kStyle | MB_TASKMODAL) !=
+               0;
+    } catch (const std::exception&) {
+        // No memory for the UTF-16 texts: the bytes as they are, which needs none.
+        return MessageBoxA(nullptr, text.c_str(), caption.c_str(), kStyle | MB_TASKMODAL) != 0;
     }
 }
 

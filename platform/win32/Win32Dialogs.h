@@ -1,4 +1,4 @@
-// IDialogs over MessageBoxA and an edit dialog of our own for the input box.
+// IDialogs over MessageBoxA and MessageBoxW and an edit dialog of our own for the input box.
 #pragma once
 
 #include <memory>
@@ -13,7 +13,7 @@ class TWin32Dialogs : public IDialogs {
     ~TWin32Dialogs() override;
 
     void WarningBox(const std::string& text) override;
-    void ErrorBox(const std::string& caption, const std::string& text) override;
+    bool ErrorBox(const std::string& caption, const std::string& text) noexcept override;
     std::string InputBox(const std::string& caption,
                          const std::string& prompt,
                          const std::string& defaultText) override;

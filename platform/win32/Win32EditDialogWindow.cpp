@@ -2,6 +2,7 @@
 // (IsDialogMessageA in the modal loop) gives it Tab, Esc and Enter like a dialog box.
 #include "platform/win32/Win32EditDialogWindow.h"
 
+#include "platform/win32/Win32CallbackGuard.h"
 #include "platform/win32/WindowObject.h"
 
 #include "platform/win32/Win32Dpi.h"
@@ -155,7 +156,9 @@ LRESULT CALLBACK TWin32EditDialogWindow::WindowProc(HWND window,
                                                     LPARAM lParam) {
     auto* self = WindowObjectOf<TWin32EditDialogWindow>(window, message, lParam);
     if (self != nullptr && self->Window != nullptr) {
-        return self->Handle(message, wParam, lParam);
+        LRESULT result = 0;
+        RunGuarded([&] { result = self->Handle(message, wParam, lParam); });
+        return result;
     }
     return DefDlgProcA(window, message, wParam, lParam);
 }

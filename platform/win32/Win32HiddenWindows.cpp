@@ -1,11 +1,11 @@
-// Zero-size popup windows that are never shown and only receive messages.
+// Message-only windows: never shown, out of reach of broadcasts, they only receive messages.
 #include "platform/win32/Win32HiddenWindows.h"
 
 #include <windows.h>
 
 #include <string>
 
-#include "app/Errors.h"
+#include "platform/Exception.h"
 #include "platform/win32/Win32CallbackGuard.h"
 #include "platform/win32/Win32SystemText.h"
 
@@ -17,9 +17,11 @@ class TWin32HiddenWindow : public IHiddenWindow {
   public:
     explicit TWin32HiddenWindow(TWindowProc windowProc) : Proc(std::move(windowProc)) {
         RegisterWindowClass();
-        // A top-level popup rather than a message-only window, so that it also gets the
-        // broadcasts a hidden utility window gets; WS_POPUP without WS_VISIBLE is never shown.
-        Window = CreateWindowExA(0, kClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+        // A message-only window (HWND_MESSAGE as its parent): it is never shown, never
+        // enumerated, and no broadcast (HWND_BROADCAST, SendMessageTimeout to all top-level
+        // windows) reaches it, so no other program can pass a made-up keystroke report to it.
+        // Messages posted or sent to its handle arrive as to any window.
+        Window = CreateWindowExA(0, kClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                  GetModuleHandleA(nullptr), this);
         if (Window == nullptr) {
             throw Exception("CreateWindowExA: hidden window: " + SystemErrorText(GetLastError()));
@@ -65,11 +67,7 @@ class TWin32HiddenWindow : public IHiddenWindow {
         }
         TMessage forwarded{message, static_cast<std::uintptr_t>(wParam),
                            static_cast<std::intptr_t>(lParam), 0};
-        try {
-            self->Proc(forwarded);
-        } catch (const std::exception& error) {
-            ReportCallbackException(error);
-        }
+        RunGuarded([&] { self->Proc(forwarded); });
         return forwarded.Result;
     }
 

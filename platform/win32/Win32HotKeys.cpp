@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "app/Errors.h"
+#include "platform/Exception.h"
 #include "platform/win32/Win32CallbackGuard.h"
 #include "platform/win32/Win32SystemText.h"
 
@@ -67,13 +67,11 @@ class TWin32HotKeyWindow : public IHotKeyWindow {
         }
         TMessage forwarded{message, static_cast<std::uintptr_t>(wParam),
                            static_cast<std::intptr_t>(lParam), 0};
-        try {
+        RunGuarded([&] {
             // A copy: the entry may be replaced while it runs.
             const TWindowProc proc = self->Proc;
             proc(forwarded);
-        } catch (const std::exception& error) {
-            ReportCallbackException(error);
-        }
+        });
         return forwarded.Result;
     }
 

@@ -1,6 +1,7 @@
 // The "Set Key" window: closes on the first character typed, control characters included.
 #include "platform/win32/Win32KeyCaptureWindow.h"
 
+#include "platform/win32/Win32CallbackGuard.h"
 #include "platform/win32/WindowObject.h"
 
 #include "platform/win32/Win32LastError.h"
@@ -90,7 +91,9 @@ LRESULT CALLBACK TWin32KeyCaptureWindow::WindowProc(HWND window,
                                                     LPARAM lParam) {
     auto* self = WindowObjectOf<TWin32KeyCaptureWindow>(window, message, lParam);
     if (self != nullptr && self->Window != nullptr) {
-        return self->Handle(message, wParam, lParam);
+        LRESULT result = 0;
+        RunGuarded([&] { result = self->Handle(message, wParam, lParam); });
+        return result;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }

@@ -5,6 +5,9 @@
 
 #include <string>
 
+#include "platform/ExecutablePath.h"
+#include "platform/win32/Win32Text.h"
+
 namespace {
 
 constexpr const char* kLibraryName = "keyhook.dll";
@@ -18,17 +21,18 @@ TProc Function(HMODULE module, const char* name) {
 }
 
 std::string ExecutableFolder() {
-    char path[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    const std::string full(path, length);
+    const std::string full = ExecutableFullPath();
     const auto separator = full.find_last_of("\\/");
     return separator == std::string::npos ? std::string() : full.substr(0, separator + 1);
 }
 
 }  // namespace
 
+// By its full path: LoadLibraryW takes the folder's real name (LoadLibraryA would need it in
+// the ANSI code page), and the search path is not consulted, so no other keyhook.dll is taken.
 TWin32KeyboardHookLibrary::TWin32KeyboardHookLibrary() {
-    HMODULE module = LoadLibraryA((ExecutableFolder() + kLibraryName).c_str());
+    const std::wstring path = WideFromUtf8(ExecutableFolder() + kLibraryName);
+    HMODULE module = LoadLibraryW(path.c_str());
     if (module == nullptr) {
         return;
     }

@@ -6,6 +6,8 @@
 
 #include "platform/win32/MainWindowIds.h"
 #include "platform/win32/Win32Dpi.h"
+#include "platform/win32/Win32CallbackGuard.h"
+#include "platform/win32/Win32LastError.h"
 #include "platform/win32/WindowObject.h"
 #include "platform/win32/resources/ResourceIds.h"
 
@@ -38,8 +40,7 @@ int RowTop(int row) {
 
 }  // namespace
 
-TWin32MainWindow::TWin32MainWindow(HINSTANCE instance, TErrorHandler errorHandler)
-    : Instance(instance), ErrorHandler(std::move(errorHandler)) {
+TWin32MainWindow::TWin32MainWindow(HINSTANCE instance) : Instance(instance) {
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = &TWin32MainWindow::WindowProc;
@@ -61,7 +62,16 @@ TWin32MainWindow::TWin32MainWindow(HINSTANCE instance, TErrorHandler errorHandle
     Window =
         CreateWindowExA(0, kClassName, kCaption, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
                         kWindowWidth, kWindowHeight, nullptr, nullptr, Instance, this);
-    if (Window != nullptr && Dpi != kDefaultDpi) {
+    if (CreationError) {
+        // WM_CREATE answered -1, and CreateWindowExA destroyed the window.
+        DeleteFont();
+        std::rethrow_exception(CreationError);
+    }
+    if (Window == nullptr) {
+        DeleteFont();
+        ThrowLastError("Create window", kCaption);
+    }
+    if (Dpi != kDefaultDpi) {
         SetWindowPos(Window, nullptr, 0, 0, Scale(kWindowWidth), Scale(kWindowHeight),
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
@@ -74,8 +84,13 @@ TWin32MainWindow::~TWin32MainWindow() {
         SetWindowLongPtrA(Window, GWLP_USERDATA, 0);
         DestroyWindow(Window);
     }
+    DeleteFont();
+}
+
+void TWin32MainWindow::DeleteFont() {
     if (Font != nullptr) {
         DeleteObject(Font);
+        Font = nullptr;
     }
 }
 
@@ -84,7 +99,7 @@ void TWin32MainWindow::Show() {
     if (!Shown) {
         Shown = true;
         if (Events != nullptr) {
-            Guarded([this] { Events->FormShow(); });
+            RunGuarded([this] { Events->FormShow(); });
         }
     }
     ShowWindow(Window, SW_SHOW);
@@ -142,6 +157,9 @@ HWND TWin32MainWindow::AddControl(const char* className,
     HWND control = CreateWindowExA(
         0, className, text, style, Scale(x), Scale(y), Scale(width), Scale(height), Window,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Instance, nullptr);
+    if (control == nullptr) {
+        ThrowLastError("Create window", std::string(kCaption) + " " + text);
+    }
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(Font), FALSE);
     Placements.push_back({control, {x, y, x + width, y + height}});
     return control;
@@ -201,22 +219,12 @@ void TWin32MainWindow::LayOut() {
                Scale(kButtonHeight), TRUE);
 }
 
-void TWin32MainWindow::Guarded(const std::function<void()>& handler) {
-    try {
-        handler();
-    } catch (const std::exception& error) {
-        if (ErrorHandler) {
-            ErrorHandler(error);
-        }
-    }
-}
-
 void TWin32MainWindow::OnCommand(int id, int notification) {
     if (Events == nullptr) {
         return;
     }
     if (id == kPitInMessageEditId && notification == EN_CHANGE) {
-        Guarded([this] { Events->PitInMessageEditChange(); });
+        RunGuarded([this] { Events->PitInMessageEditChange(); });
         return;
     }
     if (notification != BN_CLICKED) {
@@ -229,23 +237,20 @@ void TWin32MainWindow::OnCommand(int id, int notification) {
     };
     if (id >= kButton1Id && id <= kRzBitBtn1Id) {
         const TMainWindowButton button = buttons[id - kButton1Id];
-        Guarded([this, button] { Events->ButtonClick(button); });
+        RunGuarded([this, button] { Events->ButtonClick(button); });
     }
 }
 
 // The save runs at every close; when it fails the error is shown and the window stays open.
 void TWin32MainWindow::OnClose() {
-    try {
+    const bool saved = RunGuarded([this] {
         if (Events != nullptr) {
             Events->FormClose();
         }
-    } catch (const std::exception& error) {
-        if (ErrorHandler) {
-            ErrorHandler(error);
-        }
-        return;
+    });
+    if (saved) {
+        DestroyWindow(Window);
     }
-    DestroyWindow(Window);
 }
 
 // The Save button's glyph, our own: a small diskette left of the caption.
@@ -299,7 +304,20 @@ LRESULT CALLBACK TWin32MainWindow::WindowProc(HWND window,
     }
     // CreateWindowExA has not returned yet while the creation messages arrive.
     self->Window = window;
-    return self->HandleMessage(message, wParam, lParam);
+    // Nothing may unwind through the system's frames. A failure while the window is created
+    // ends its creation (-1 from WM_CREATE makes CreateWindowExA fail), and the constructor
+    // throws it; any later one is reported, and the message counts as handled.
+    if (message == WM_NCCREATE || message == WM_CREATE) {
+        try {
+            return self->HandleMessage(message, wParam, lParam);
+        } catch (...) {
+            self->CreationError = std::current_exception();
+            return message == WM_CREATE ? -1 : FALSE;
+        }
+    }
+    LRESULT result = 0;
+    RunGuarded([&] { result = self->HandleMessage(message, wParam, lParam); });
+    return result;
 }
 
 LRESULT TWin32MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -319,7 +337,7 @@ LRESULT TWin32MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
         case WM_TIMER:
             if (wParam == kTimer1Id) {
                 if (Events != nullptr) {
-                    Guarded([this] { Events->Timer1Timer(); });
+                    RunGuarded([this] { Events->Timer1Timer(); });
                 }
                 LogBox.Flush();
                 return 0;
@@ -346,7 +364,11 @@ LRESULT TWin32MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
         // save: WM_QUERYENDSESSION and WM_ENDSESSION get the default processing.
         case WM_DESTROY:
             KillTimer(Window, kTimer1Id);
-            PostQuitMessage(0);
+            // A window whose creation failed ends no message loop: the error box that says
+            // why must not meet a quit message, which would close it at once.
+            if (!CreationError) {
+                PostQuitMessage(0);
+            }
             return 0;
         case WM_NCDESTROY: {
             HWND window = Window;

@@ -12,10 +12,9 @@
 
 class TWin32MainWindow : public IMainWindow {
   public:
-    using TErrorHandler = std::function<void(const std::exception&)>;
-
-    // Creates the window (hidden) with its controls and starts its 100 ms timer.
-    TWin32MainWindow(HINSTANCE instance, TErrorHandler errorHandler);
+    // Creates the window (hidden) with its controls and starts its 100 ms timer. Throws
+    // Exception when the window or one of its controls cannot be created.
+    explicit TWin32MainWindow(HINSTANCE instance);
     ~TWin32MainWindow() override;
 
     TWin32MainWindow(const TWin32MainWindow&) = delete;
@@ -54,14 +53,13 @@ class TWin32MainWindow : public IMainWindow {
     void OnDpiChanged(int dpi, const RECT& suggested);
     void OnCommand(int id, int notification);
     void OnClose();
+    void DeleteFont();
     void DrawSaveButton(const DRAWITEMSTRUCT& item);
-    // Runs a handler; a runtime error goes to the application's error handler, never through
-    // the window procedure into the system.
-    void Guarded(const std::function<void()>& handler);
-
     HINSTANCE Instance;
-    TErrorHandler ErrorHandler;
     HWND Window = nullptr;
+    // What the creation messages threw, for the constructor to throw once CreateWindowExA has
+    // returned.
+    std::exception_ptr CreationError;
     HFONT Font = nullptr;
     int Dpi = 96;
     HWND Memo = nullptr;

@@ -1,4 +1,4 @@
-// IProfileFile over GetPrivateProfileStringA and WritePrivateProfileStringA.
+// IProfileFile over GetPrivateProfileStringW and WritePrivateProfileStringW, by UTF-8 path.
 #pragma once
 
 #include "platform/ProfileFile.h"

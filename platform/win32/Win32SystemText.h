@@ -4,5 +4,6 @@
 #include <cstdint>
 #include <string>
 
-// FormatMessageA's text for the code, without its line break; "error N" when it has none.
+// FormatMessageW's text for the code as UTF-8, without its line break; "error N" when it has
+// none.
 std::string SystemErrorText(std::uint32_t errorCode);

@@ -2,10 +2,23 @@
 #include <windows.h>
 
 #include "app/Main.h"
+#include "platform/Exception.h"
 #include "platform/win32/Win32Application.h"
+#include "platform/win32/Win32CallbackGuard.h"
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLine*/,
+// An exception leaving WinMain would end the program without a word; what the start-up has
+// not shown already (the application itself could not be set up) gets the error box here.
+int WINAPI WinMain(HINSTANCE instance,
+                   HINSTANCE /*previous*/,
+                   LPSTR /*commandLine*/,
                    int /*showCommand*/) {
-    TWin32Application application(instance);
-    return RunApplication(application);
+    try {
+        TWin32Application application(instance);
+        return RunApplication(application);
+    } catch (const std::exception& error) {
+        ReportCallbackException(error);
+    } catch (...) {
+        ReportUnknownCallbackException();
+    }
+    return 1;
 }

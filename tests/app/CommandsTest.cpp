@@ -5,6 +5,7 @@
 
 #include "app/ErrorHandler.h"
 #include "app/MessageRules.h"
+#include "platform/Exception.h"
 #include "tests/app/EngineFixture.h"
 
 using Strings = std::vector<std::string>;
@@ -258,8 +259,33 @@ TEST(ErrorHandlerTest, ErrorBoxIsCaptionedWithTheExecutablesNameAndEndsInAFullSt
         EXPECT_EQ(ErrorBoxText(message), shown);
     }
     TFakeDialogs dialogs;
-    ShowException(dialogs, "QuorlWait", std::runtime_error("Cannot create file Log.txt"));
+    TDefaultErrorHandler handler(dialogs, "QuorlWait");
+    handler.ShowException(std::runtime_error("Cannot create file Log.txt"));
     EXPECT_EQ(dialogs.Errors, Strings{"QuorlWait: Cannot create file Log.txt."});
+}
+
+// The box's modal loop goes on dispatching keys and ticks: a handler that fails on each of
+// them gets one box, not one per key; after the box, the next error has a box of its own, also
+// when the last box could not be shown at all.
+TEST(ErrorHandlerTest, OneBoxAtATimeWhateverFailsWhileItIsOpen) {
+    TFakeDialogs dialogs;
+    TDefaultErrorHandler handler(dialogs, "QuorlWait");
+    int keysWhileOpen = 0;
+    dialogs.WhileErrorOpen = [&](const std::string&) {
+        while (keysWhileOpen < 50) {
+            ++keysWhileOpen;
+            handler.ShowException(std::runtime_error("broken on every key"));
+        }
+    };
+    dialogs.ErrorBoxFails = true;
+    handler.ShowException(std::runtime_error("broken on every key"));
+    EXPECT_EQ(keysWhileOpen, 50);
+    dialogs.WhileErrorOpen = nullptr;
+    dialogs.ErrorBoxFails = false;
+    handler.ShowException(EUnknownException());
+    EXPECT_EQ(dialogs.Errors,
+              (Strings{"QuorlWait: broken on every key.",
+                       "QuorlWait: Internal error: an exception of unknown type."}));
 }
 
 class ShowTest : public EngineFixture {

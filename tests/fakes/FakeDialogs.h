@@ -12,15 +12,19 @@
 #include "tests/fakes/FakeBoxes.h"
 
 class TFakeDialogs : public IDialogs {
-public:
+  public:
     void WarningBox(const std::string& text) override {
         Warnings.push_back(text);
         if (OnWarning) {
             OnWarning(text);
         }
     }
-    void ErrorBox(const std::string& caption, const std::string& text) override {
+    bool ErrorBox(const std::string& caption, const std::string& text) noexcept override {
         Errors.push_back(caption + ": " + text);
+        if (WhileErrorOpen) {
+            WhileErrorOpen(text);
+        }
+        return !ErrorBoxFails;
     }
     std::string InputBox(const std::string& caption,
                          const std::string& prompt,
@@ -45,12 +49,17 @@ public:
     std::function<void()> WhileInputOpen;
     // Runs while a warning box is open (as its modal loop would dispatch messages).
     std::function<void(const std::string&)> OnWarning;
+    // Runs while an error box is open, as its modal loop would dispatch messages; it must
+    // throw nothing, as nothing may leave MessageBoxW's loop.
+    std::function<void(const std::string&)> WhileErrorOpen;
+    // MessageBoxW answers 0 (no box could be shown); the box is still recorded as attempted.
+    bool ErrorBoxFails = false;
 };
 
 // The key-capture window: while "open" it runs the test's action, then closes with the
 // scripted key, or without one (the close command) when none is scripted.
 class TFakeKeyCaptureWindow : public IKeyCaptureWindow {
-public:
+  public:
     TModalResult ShowModal(const std::function<void(std::uint8_t)>& onCharacter) override {
         ++Shown;
         if (WhileOpen) {
@@ -73,7 +82,7 @@ public:
 // The message-entry window: while "open" it runs the test's action (which may type into
 // Edit1), then closes with the scripted result.
 class TFakeMessageEntryWindow : public IMessageEntryWindow {
-public:
+  public:
     ITextBox& Edit1() override { return Edit; }
     TModalResult ShowModal() override {
         ShownWith.push_back(Edit.Text());

@@ -96,6 +96,7 @@ done
 manifest=$(x86_64-w64-mingw32-strings -n 8 "$exe")
 for fragment in 'name="Microsoft.Windows.Common-Controls" version="6.0.0.0"' \
     '<dpiAwareness xmlns="http://schemas.microsoft.com/SMI/2016/WindowsSettings">PerMonitorV2, PerMonitor</dpiAwareness>' \
+    '<longPathAware xmlns="http://schemas.microsoft.com/SMI/2016/WindowsSettings">true</longPathAware>' \
     'level="asInvoker"' 'supportedOS Id="{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"'; do
     grep -qF "$fragment" <<<"$manifest" || fail "the manifest lacks: $fragment"
 done

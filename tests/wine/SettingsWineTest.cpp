@@ -14,14 +14,15 @@
 #include "app/Unit1.h"
 #include "platform/ExecutablePath.h"
 #include "platform/win32/Win32ProfileFile.h"
+#include "platform/win32/Win32Text.h"
 #include "tests/app/ProfileReadCases.h"
 #include "tests/fakes/FakeBoxes.h"
-#include "tests/fakes/FakeDialogs.h"
 #include "tests/fakes/FakeClock.h"
+#include "tests/fakes/FakeDialogs.h"
 #include "tests/fakes/FakeKeyboard.h"
 #include "tests/fakes/FakeKeyboardQueries.h"
-#include "tests/fakes/FakeWindows.h"
 #include "tests/fakes/FakeMessagePump.h"
+#include "tests/fakes/FakeWindows.h"
 
 namespace {
 
@@ -199,6 +200,120 @@ TEST_F(TSettingsWineFormTest, AFailedWriteIsRaisedWithTheFullPath) {
         FAIL() << "the save did not fail";
     } catch (const EIniFileException& e) {
         EXPECT_EQ(std::string(e.what()), "Unable to write to " + file);
+    }
+}
+
+// Folders whose names the ANSI code page (1252 here) cannot hold, and one deeper than
+// MAX_PATH: the settings file there takes every byte of a message as the A functions do.
+// Names are UTF-8, as the program's paths are.
+const char* const kCyrillicFolder = "\xD0\x9F\xD0\xB8\xD1\x82-\xD1\x81\xD1\x82\xD0\xBE\xD0\xBF";
+const char* const kEmojiFolder = "\xF0\x9F\x8F\x81 Boxen";
+
+// A folder tree made and removed with the W functions, which take any name and length.
+class TWideScratch {
+  public:
+    explicit TWideScratch(const std::vector<std::string>& names) {
+        Folders.push_back(Scratch.Path);
+        for (const std::string& name : names) {
+            Folders.push_back(Folders.back() + "\\" + name);
+            CreateDirectoryW(WideFromUtf8(Folders.back()).c_str(), nullptr);
+        }
+    }
+    ~TWideScratch() {
+        for (const std::string& file : Files) {
+            const std::wstring path = WideFromUtf8(file);
+            if (!DeleteFileW(path.c_str())) {
+                RemoveDirectoryW(path.c_str());
+            }
+        }
+        for (auto folder = Folders.rbegin(); folder + 1 != Folders.rend(); ++folder) {
+            RemoveDirectoryW(WideFromUtf8(*folder).c_str());
+        }
+    }
+    TWideScratch(const TWideScratch&) = delete;
+    TWideScratch& operator=(const TWideScratch&) = delete;
+
+    std::string File(const std::string& name) {
+        Files.push_back(Folders.back() + "\\" + name);
+        return Files.back();
+    }
+    bool Exists() const {
+        return GetFileAttributesW(WideFromUtf8(Folders.back()).c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+
+  private:
+    TScratchDirectory Scratch;
+    std::vector<std::string> Folders;
+    std::vector<std::string> Files;
+};
+
+std::string ReadWideBytes(const std::string& path) {
+    const HANDLE file = CreateFileW(WideFromUtf8(path).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                    nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return "(no file)";
+    }
+    std::string bytes(65536, '\0');
+    DWORD read = 0;
+    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    CloseHandle(file);
+    bytes.resize(read);
+    return bytes;
+}
+
+struct TFolderCase {
+    const char* Name;
+    std::vector<std::string> Folders;
+};
+
+std::vector<std::string> DeepFolders() {
+    std::vector<std::string> folders;
+    for (int i = 0; i < 9; ++i) {
+        folders.push_back("a folder name of thirty-two chars" + std::to_string(i));
+    }
+    return folders;
+}
+
+// A message of every byte 32 to 255 (between two marks, as a value's edge blanks are not kept),
+// saved and loaded through the W profile functions, leaves the same bytes in the file as the A
+// functions leave in a folder they can name, and comes back byte for byte.
+TEST(SettingsWineAnyFolderTest, EveryByteOfAMessageSurvivesASaveAndALoadInAnyFolder) {
+    std::string message = "<";
+    for (int byte = 32; byte <= 255; ++byte) {
+        message += static_cast<char>(byte);
+    }
+    message += ">";
+    TScratchDirectory ascii;
+    const std::string asciiFile = ascii.Path + "\\QuorlWait.ini";
+    ASSERT_TRUE(
+        WritePrivateProfileStringA("Timing", "PitInMessage", message.c_str(), asciiFile.c_str()));
+    ASSERT_TRUE(WritePrivateProfileStringA("Timing", "Delay", "20", asciiFile.c_str()));
+    const std::string expectedBytes = ReadBytes(asciiFile);
+    ASSERT_EQ(expectedBytes.size(), 8 + 2 + 13 + message.size() + 2 + 10);
+
+    const std::vector<TFolderCase> cases = {
+        {"Cyrillic", {kCyrillicFolder}},
+        {"emoji", {kEmojiFolder}},
+        {"deeper than MAX_PATH", DeepFolders()},
+    };
+    for (const TFolderCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TWideScratch folder(c.Folders);
+        ASSERT_TRUE(folder.Exists());
+        const std::string file = folder.File("QuorlWait.ini");
+        TWin32ProfileFile profile;
+        EXPECT_EQ(profile.ReadString("Timing", "PitInMessage", "Pit In", file), "Pit In");
+        ASSERT_TRUE(profile.WriteString("Timing", "PitInMessage", message, file));
+        ASSERT_TRUE(profile.WriteString("Timing", "Delay", "20", file));
+        EXPECT_EQ(ReadWideBytes(file), expectedBytes) << file.size() << " bytes of path";
+        EXPECT_EQ(profile.ReadString("Timing", "PitInMessage", "Pit In", file), message);
+        EXPECT_EQ(profile.ReadString("Timing", "Delay", "0", file), "20");
+
+        // A directory in the file's place: the write fails, as the A function's does.
+        const std::string blocked = folder.File("blocked.ini");
+        ASSERT_TRUE(CreateDirectoryW(WideFromUtf8(blocked).c_str(), nullptr));
+        EXPECT_FALSE(profile.WriteString("Timing", "Delay", "20", blocked));
+        EXPECT_EQ(profile.ReadString("Timing", "Delay", "7", blocked), "7");
     }
 }
 
