@@ -22,13 +22,13 @@ TEST_F(QueueTest, PitInKeyLogsAndQueuesEnterMessageEnterForTheNextTick) {
     EXPECT_TRUE(Form.SentThisTick);
 }
 
-TEST_F(QueueTest, TwentyCharacterMessageGoesOutElevenCodesPerTick) {
-    PitInMessageEdit.Value = "abcdefghijklmnopqrst";
+TEST_F(QueueTest, MessageGoesOutElevenCodesPerTickAndALastSingleCodeInATickOfItsOwn) {
+    PitInMessageEdit.Value = "abcdefghijklmnopqrstu";
     Press('x');
-    Ticks(3);
-    EXPECT_EQ(Sent(), (Strings{"\rabcdefghij", "klmnopqrst\r"}));
+    Ticks(4);
+    EXPECT_EQ(Sent(), (Strings{"\rabcdefghij", "klmnopqrstu", "\r"}));
     // Twelve lines per chunk of eleven: the string and every key.
-    EXPECT_EQ(Events().size(), 1u + 12u + 12u);
+    EXPECT_EQ(Events().size(), 1u + 12u + 12u + 2u);
 }
 
 TEST_F(QueueTest, EmptyMessageIsTwoEnters) {

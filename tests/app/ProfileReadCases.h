@@ -55,7 +55,7 @@ inline std::vector<TProfileReadCase> ProfileReadCases() {
         {"DefaultLosesTrailingSpaces", "", "S", "k", "DEF  ", "DEF"},
         {"DefaultKeepsLeadingSpaces", "", "S", "k", "  DEF", "  DEF"},
         {"DefaultKeepsATrailingTab", "", "S", "k", "DEF\t", "DEF\t"},
-        {"NamesMatchWithoutCase", "[SeCtIoN]\r\nMyKey=v\r\n", "section", "MYKEY", "D", "v"},
+        {"NamesMatchWithoutCase", "[SeCtIoNaz]\r\nMyKeyAZ=v\r\n", "sectionAZ", "MYKEYaz", "D", "v"},
         {"CaseIsIgnoredForAsciiOnly", S + "\xE9=v\r\n", "S", "\xC9", "D", "D"},
         {"BlanksAroundNamesAndEqualsAreIgnored", "  [ \tS  ]  \r\n \t k \t= v\r\n", "S", "k", "D",
          "v"},

@@ -72,6 +72,8 @@ TEST(ProfileWriteTest, ANewSectionGoesAtTheEndOfTheFile) {
               "[A]\r\nx=1\r\n[B]\r\nk=v\r\n");
     // A last line without its line break gets one first.
     EXPECT_EQ(ProfileText::WriteValue("[A]\nx=1", "B", "k", "v"), "[A]\nx=1\r\n[B]\r\nk=v\r\n");
+    EXPECT_EQ(ProfileText::WriteValue("[A]\rx=1\r", "B", "k", "v"), "[A]\rx=1\r[B]\r\nk=v\r\n")
+        << "a lone CR ends the last line too";
     EXPECT_EQ(ProfileText::WriteValue("[A]\nx=1", "A", "k", "v"), "[A]\nx=1\r\nk=v\r\n");
 }
 

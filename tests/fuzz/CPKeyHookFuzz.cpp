@@ -29,8 +29,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TFakeKeyboardQueries keyboard;
     const std::size_t nameCount = input.ConsumeIntegralInRange<std::size_t>(0, 4);
     for (std::size_t i = 0; i < nameCount; ++i) {
-        const auto scanCode = input.ConsumeIntegral<std::uint8_t>();
-        keyboard.Names[scanCode] = input.ConsumeRandomLengthString(300);
+        // Names are keyed by scan code and extended bit, as GetKeyNameTextA reads them.
+        const auto key = static_cast<std::uint16_t>(input.ConsumeIntegral<std::uint16_t>() & 0x1FF);
+        keyboard.Names[key] = input.ConsumeRandomLengthString(300);
     }
     TFakeHiddenWindows windows;
     TFakeKeyboardHookLibrary library{windows.Journal};
@@ -86,7 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FuzzCheck(states.RepeatCount == repeats, "auto-repeats are counted, anything else resets");
         FuzzCheck(std::memchr(names.KeyName, '\0', TKeyNames::kKeyNameSize) != nullptr,
                   "the key name ends within its record");
-        const auto name = keyboard.Names.find(static_cast<std::uint8_t>(flags >> 16));
+        const auto name = keyboard.Names.find(static_cast<std::uint16_t>((flags >> 16) & 0x1FF));
         const std::string expectedName =
             name == keyboard.Names.end() ? "" : name->second.substr(0, TKeyNames::kKeyNameSize - 1);
         FuzzCheck(std::strncmp(names.KeyName, expectedName.c_str(), TKeyNames::kKeyNameSize) == 0,

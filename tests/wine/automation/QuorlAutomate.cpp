@@ -41,7 +41,7 @@ constexpr const char* kUsageText =
     "  click <caption> <button>             posts BM_CLICK to the button; returns at once\n"
     "  get-text <caption> <control>         prints the edit's text exactly, no line end added\n"
     "  set-text <caption> <control> <text>  sends WM_SETTEXT; waits up to 5 s for the answer\n"
-    "  message-box-text <caption>           prints a message box's text, no line end added\n"
+    "  message-box-text <caption>           prints a message box's text in UTF-8, no line end\n"
     "  line-count <caption>                 prints the number of lines its log box shows\n"
     "  close <caption>                      posts WM_CLOSE; returns at once\n"
     "  focus <caption>                      makes it Wine's foreground window with the focus\n"

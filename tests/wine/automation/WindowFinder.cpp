@@ -157,13 +157,42 @@ HWND FindEdit(HWND window, const std::string& control) {
     return right != nullptr ? right : below;
 }
 
+namespace {
+
+// A message box may name a path in any script, so its text is read wide and given as UTF-8.
+bool ReadControlTextUtf8(HWND control, std::string& text) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(control, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kAnswerTimeoutMs,
+                             &length)) {
+        return false;
+    }
+    std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutW(control, WM_GETTEXT, wide.size(),
+                             reinterpret_cast<LPARAM>(wide.data()), SMTO_ABORTIFHUNG,
+                             kAnswerTimeoutMs, &copied)) {
+        return false;
+    }
+    wide.resize(static_cast<std::size_t>(copied));
+    const int bytes = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
+                                          nullptr, 0, nullptr, nullptr);
+    text.assign(static_cast<std::size_t>(bytes > 0 ? bytes : 0), '\0');
+    if (bytes > 0) {
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
+                            bytes, nullptr, nullptr);
+    }
+    return true;
+}
+
+}  // namespace
+
 bool MessageBoxText(HWND box, std::string& text) {
     HWND textControl = GetDlgItem(box, kMessageBoxTextId);
-    if (textControl != nullptr && ReadControlText(textControl, text) && !text.empty()) {
+    if (textControl != nullptr && ReadControlTextUtf8(textControl, text) && !text.empty()) {
         return true;
     }
     for (HWND child : Children(box)) {
-        if (ClassIs(child, "Static") && ReadControlText(child, text) && !text.empty()) {
+        if (ClassIs(child, "Static") && ReadControlTextUtf8(child, text) && !text.empty()) {
             return true;
         }
     }

@@ -33,5 +33,5 @@ HWND FindButton(HWND window, const std::string& caption);
 HWND FindEdit(HWND window, const std::string& control);
 
 // The text of a message box (a "#32770" window): its text control, id 0xFFFF, else the first
-// static child with text. False when there is none.
+// static child with text, in UTF-8. False when there is none.
 bool MessageBoxText(HWND box, std::string& text);
