@@ -429,6 +429,18 @@ TEST_P(OwnKeysTest, PitInMessageHoldingTheShiftedPitInKeyIsTypedOnce) {
     EXPECT_EQ(GotKey('1'), 2) << "the echo of ! is still logged, as 1";
 }
 
+// The program's own 1 (of "!") never comes back (a full queue refused its report) when the
+// driver presses 1: a key of the keyboard carries no injected mark and is never taken for it.
+TEST_P(OwnKeysTest, TheDriversKeyIsNeverTakenForAnEchoThatNeverCame) {
+    Keyboard.OnEvent = nullptr;
+    Form.PitInKey = '1';
+    PitInMessageEdit.Value = "Go!";
+    Tap('1');
+    Pump.AtPass(4, [this] { Tap('1'); });
+    RunTicks(10);
+    EXPECT_EQ(Sent(), (Strings{"\rGo!\r", "\rGo!\r"}));
+}
+
 TEST_P(OwnKeysTest, PitOutMessageHoldingTheShiftedWaitKeyStartsNoWait) {
     Form.ActionKey = '/';
     Form.WaitSeconds = 1;

@@ -21,6 +21,10 @@ class OwnKeystrokesTest : public testing::Test {
 };
 
 TEST_F(OwnKeystrokesTest, EachEventIsInjectedUnchangedAndItsEchoTakenOnce) {
+    Inject('Q');
+    EXPECT_FALSE(Own.TakeEcho('Q', true)) << "a release is not the echo of a press";
+    EXPECT_TRUE(Own.TakeEcho('Q', false));
+    Keyboard.Events.clear();
     Inject(0x10);
     Inject('A');
     Inject('A', kKeyUp);

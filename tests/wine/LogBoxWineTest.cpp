@@ -85,7 +85,7 @@ class LogBoxWineTest : public testing::Test {
             kShowWaitMs);
     }
 
-    TWin32MainWindow Window{GetModuleHandleA(nullptr), {}};
+    TWin32MainWindow Window{GetModuleHandleA(nullptr)};
     TFakeClock Clock;
     TEventLog Log;
     HWND Box = nullptr;
