@@ -96,6 +96,15 @@ wait_for_chars() {
     done
 }
 
+# Waits up to the timeout (seconds) for the Enter that closes a message: the second Enter.
+wait_for_closing_enter() {
+    local deadline=$((SECONDS + $1))
+    until [ "$(grep -c ' char 13$' "$keys")" -ge 2 ]; do
+        [ $SECONDS -lt $deadline ] || fail "the closing Enter never arrived"
+        sleep 0.05
+    done
+}
+
 wait_for_file() {
     local file=$1 timeout=$2
     local deadline=$((SECONDS + timeout))
@@ -291,11 +300,7 @@ scenario_layout() {
     start_quorl
     focus_target
     xdotool key x
-    local deadline=$((SECONDS + 10))
-    until [ "$(grep -c ' char 13$' "$keys")" -ge 2 ]; do
-        [ $SECONDS -lt $deadline ] || fail "the closing Enter never arrived"
-        sleep 0.05
-    done
+    wait_for_closing_enter 10
     sleep 0.3
     local arrived f_keys
     arrived=$(received_chars)
@@ -442,11 +447,7 @@ scenario_others_keys() {
     automate press-key 88  # X
     wait_for_chars $'x\rPit In abc' 10
     xdotool key z
-    local deadline=$((SECONDS + 15))
-    until [ "$(grep -c ' char 13$' "$keys")" -ge 2 ]; do
-        [ $SECONDS -lt $deadline ] || fail "the closing Enter never arrived"
-        sleep 0.05
-    done
+    wait_for_closing_enter 15
     # The driver's z reaches the target too, among the message's characters.
     expect_equal "typed into the target, z aside" "$(received_chars | tr -d z)" $'x\r'"$message"$'\r'
     local order
