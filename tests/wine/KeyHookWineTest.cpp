@@ -73,40 +73,6 @@ class KeyHookWineTest : public testing::Test {
     std::vector<TReport> Reports;
 };
 
-// keyhook.dll's diagnostic and test-only exports, which the program itself never calls.
-template <typename TProc>
-TProc HookLibraryExport(const char* name) {
-    HMODULE module = GetModuleHandleA("keyhook.dll");
-    FARPROC proc = module != nullptr ? GetProcAddress(module, name) : nullptr;
-    return reinterpret_cast<TProc>(reinterpret_cast<void (*)()>(proc));
-}
-
-// Windows removes a hook that overran LowLevelHooksTimeout without telling its thread; Wine
-// never does, so the test removes it the same silent way. The key typed then goes unseen, the
-// hook thread notices input that its hook never reported and puts the hook back, and from then
-// on every key is reported exactly once.
-TEST_F(KeyHookWineTest, AHookThatTheSystemRemovedComesBackAndReportsEachKeyOnce) {
-    using TRemove = BOOL(WINAPI*)();
-    using TReinstalls = DWORD(WINAPI*)();
-    const auto remove = HookLibraryExport<TRemove>("KeyboardHook_RemoveHookForTest");
-    const auto reinstalls = HookLibraryExport<TReinstalls>("KeyboardHook_Reinstalls");
-    ASSERT_NE(remove, nullptr);
-    ASSERT_NE(reinstalls, nullptr);
-    const DWORD before = reinstalls();
-    ASSERT_TRUE(remove());
-    ASSERT_TRUE(Xdotool("key a"));
-    ASSERT_TRUE(PumpUntil([&] { return reinstalls() > before; }, kDeadlineMs))
-        << "the hook was not put back";
-    Reports.clear();
-    ASSERT_TRUE(Xdotool("key --delay 30 b c"));
-    ASSERT_TRUE(WaitForRelease("C"));
-    PumpFor(300);  // a doubled report would come now
-    ASSERT_EQ(Reports.size(), 4u);
-    EXPECT_EQ(ReportsOf("B").size(), 2u);
-    EXPECT_EQ(ReportsOf("C").size(), 2u);
-    EXPECT_TRUE(Reports[0].States.KeyDown && !Reports[1].States.KeyDown);
-}
-
 TEST_F(KeyHookWineTest, TypedKeysArriveWithTheirCharacterAndDirection) {
     ASSERT_TRUE(Xdotool("key --delay 30 q w"));
     ASSERT_TRUE(WaitForRelease("W")) << Reports.size() << " reports";
@@ -191,11 +157,8 @@ TEST_F(KeyHookWineTest, TheProgramsOwnInjectedKeysAreReportedToo) {
 TEST_F(KeyHookWineTest, NothingIsReportedAfterTheComponentIsGone) {
     Hook.reset();  // stops the hook, then destroys its window
     const DWORD lostBefore = Library.LostReports();
-    // Typed while the destroyed window would still be the target of a hook left running: its
-    // post would be refused and counted lost, or it would reach the second watch below.
-    ASSERT_TRUE(Xdotool("key y"));
 
-    // A second watch proves that typed keys still come, and when; its keys come after the y.
+    // A second watch proves that typed keys still come, and when.
     TCPKeyHook second(nullptr, Keyboard, Library, Windows);
     std::vector<std::string> names;
     second.OnKey = [&](TComponent*, TKeyStates, TKeyNames keyNames) {
