@@ -458,10 +458,9 @@ scenario_others_keys() {
     echo "F10 after character $order of the message's ${#message}"
 }
 
-# The program copied into folders whose names lie outside the ANSI code page, and into one whose
-# path is longer than 260 characters: it hears the pit-in key (keyhook.dll found beside it),
-# writes QuorlWait.ini beside itself at the close, and names the real folder when the write
-# fails.
+# The program copied into a folder whose name lies outside the ANSI code page: it hears the
+# pit-in key (keyhook.dll found beside it), names the real folder when the settings cannot be
+# written, and writes QuorlWait.ini beside itself at the close.
 scenario_any_folder() {
     local folder=$1
     mkdir -p "$folder"
