@@ -59,8 +59,16 @@ LRESULT PassOn(int code, WPARAM wParam, LPARAM lParam) noexcept {
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+// A low-level hook is never loaded into another process, so the system needs no module for it;
+// but Wine (and perhaps Windows) looks up the module's file name first, in a buffer of
+// MAX_PATH, and refuses the hook when keyhook.dll lies deeper than that. Without the module the
+// same hook goes in.
 HHOOK Install(HMODULE module) noexcept {
-    return SetWindowsHookExA(WH_KEYBOARD_LL, &LowLevelKeyboardProc, module, 0);
+    HHOOK hook = SetWindowsHookExA(WH_KEYBOARD_LL, &LowLevelKeyboardProc, module, 0);
+    if (hook == nullptr && module != nullptr) {
+        hook = SetWindowsHookExA(WH_KEYBOARD_LL, &LowLevelKeyboardProc, nullptr, 0);
+    }
+    return hook;
 }
 
 // The new hook goes in before the old one comes out, so that no key passes with neither in;
