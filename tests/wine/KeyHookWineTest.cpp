@@ -66,6 +66,18 @@ class KeyHookWineTest : public testing::Test {
             kDeadlineMs);
     }
 
+    // After a reinstall: b and c typed give exactly their four reports, in order, none doubled.
+    void ExpectEachKeyReportedOnce() {
+        Reports.clear();
+        ASSERT_TRUE(Xdotool("key --delay 30 b c"));
+        ASSERT_TRUE(WaitForRelease("C"));
+        PumpFor(300);  // a doubled report would come now
+        ASSERT_EQ(Reports.size(), 4u);
+        EXPECT_EQ(ReportsOf("B").size(), 2u);
+        EXPECT_EQ(ReportsOf("C").size(), 2u);
+        EXPECT_TRUE(Reports[0].States.KeyDown && !Reports[1].States.KeyDown);
+    }
+
     TWin32KeyboardQueries Keyboard;
     TWin32KeyboardHookLibrary Library;
     TWin32HiddenWindows Windows;
@@ -81,33 +93,47 @@ TProc HookLibraryExport(const char* name) {
     return reinterpret_cast<TProc>(reinterpret_cast<void (*)()>(proc));
 }
 
+using TRemoveProc = BOOL(WINAPI*)();
+using TReinstallsProc = DWORD(WINAPI*)();
+
 // Windows removes a hook that overran LowLevelHooksTimeout without telling its thread; Wine
 // never does, so the test removes it the same silent way. The key typed then goes unseen, the
-// hook thread notices input that its hook never reported and puts the hook back, and from then
-// on every key is reported exactly once.
+// hook thread notices input that its hook never reported and puts the hook back.
 TEST_F(KeyHookWineTest, AHookThatTheSystemRemovedComesBackAndReportsEachKeyOnce) {
-    using TRemove = BOOL(WINAPI*)();
-    using TReinstalls = DWORD(WINAPI*)();
-    const auto remove = HookLibraryExport<TRemove>("KeyboardHook_RemoveHookForTest");
-    const auto reinstalls = HookLibraryExport<TReinstalls>("KeyboardHook_Reinstalls");
+    const auto remove = HookLibraryExport<TRemoveProc>("KeyboardHook_RemoveHookForTest");
+    const auto reinstalls = HookLibraryExport<TReinstallsProc>("KeyboardHook_Reinstalls");
     ASSERT_NE(remove, nullptr);
     ASSERT_NE(reinstalls, nullptr);
     const DWORD before = reinstalls();
     ASSERT_TRUE(remove());
-    // Measured: a key typed before this thread has pumped again after the removal never becomes
-    // input under Wine (GetLastInputInfo stays put), so nothing could notice it.
+    // Measured: typed straight after the removal, the key never became input under Wine
+    // (GetLastInputInfo stayed put); after a short pump it does.
     PumpFor(300);
     ASSERT_TRUE(Xdotool("key a"));
     ASSERT_TRUE(PumpUntil([&] { return reinstalls() > before; }, kDeadlineMs))
         << "the hook was not put back";
     EXPECT_TRUE(Reports.empty()) << "the a was heard without a hook";
-    ASSERT_TRUE(Xdotool("key --delay 30 b c"));
-    ASSERT_TRUE(WaitForRelease("C"));
-    PumpFor(300);  // a doubled report would come now
-    ASSERT_EQ(Reports.size(), 4u);
-    EXPECT_EQ(ReportsOf("B").size(), 2u);
-    EXPECT_EQ(ReportsOf("C").size(), 2u);
-    EXPECT_TRUE(Reports[0].States.KeyDown && !Reports[1].States.KeyDown);
+    ExpectEachKeyReportedOnce();
+}
+
+// Moving the mouse without typing looks to the hook thread like a lost hook: it installs the
+// hook again while the old one is still in. That costs nothing: the old one goes, the new one
+// reports, and no key is reported twice.
+TEST_F(KeyHookWineTest, AFalseAlarmFromTheMouseReinstallsAHookThatStillReportsEachKeyOnce) {
+    const auto reinstalls = HookLibraryExport<TReinstallsProc>("KeyboardHook_Reinstalls");
+    ASSERT_NE(reinstalls, nullptr);
+    const DWORD before = reinstalls();
+    RECT frame{};
+    ASSERT_TRUE(GetWindowRect(SharedTarget().Handle(), &frame));
+    const std::string x = std::to_string(frame.left + 60);
+    PumpFor(300);  // as after the removal above: input made at once did not register
+    ASSERT_TRUE(Xdotool("mousemove " + x + " " + std::to_string(frame.top + 60) +
+                        " sleep 0.1 mousemove " + x + " " + std::to_string(frame.top + 90)));
+    ASSERT_TRUE(PumpUntil([&] { return reinstalls() > before; }, kDeadlineMs))
+        << "mouse input without a key raised no alarm";
+    EXPECT_TRUE(Reports.empty());
+    ExpectEachKeyReportedOnce();
+    EXPECT_EQ(reinstalls(), before + 1) << "the keys after it raised another alarm";
 }
 
 TEST_F(KeyHookWineTest, TypedKeysArriveWithTheirCharacterAndDirection) {
