@@ -8,6 +8,7 @@
 #include "platform/win32/Win32Dpi.h"
 #include "platform/win32/Win32CallbackGuard.h"
 #include "platform/win32/Win32LastError.h"
+#include "platform/win32/Win32SaveButton.h"
 #include "platform/win32/WindowObject.h"
 #include "platform/win32/resources/ResourceIds.h"
 
@@ -253,47 +254,6 @@ void TWin32MainWindow::OnClose() {
     }
 }
 
-// The Save button's glyph, our own: a small diskette left of the caption.
-void TWin32MainWindow::DrawSaveButton(const DRAWITEMSTRUCT& item) {
-    HDC dc = item.hDC;
-    RECT rect = item.rcItem;
-    const bool pressed = (item.itemState & ODS_SELECTED) != 0;
-    DrawFrameControl(dc, &rect, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
-    const int offset = pressed ? 1 : 0;
-    const int glyphLeft = rect.left + Scale(8) + offset;
-    const int glyphTop = (rect.top + rect.bottom) / 2 - Scale(7) + offset;
-    // The glyph is drawn at 96 DPI in a 14 x 14 square, scaled to the window's DPI.
-    const auto glyphRect = [&](int left, int top, int right, int bottom) {
-        return RECT{glyphLeft + Scale(left), glyphTop + Scale(top), glyphLeft + Scale(right),
-                    glyphTop + Scale(bottom)};
-    };
-
-    HBRUSH body = CreateSolidBrush(RGB(0, 0, 128));
-    RECT disk = glyphRect(0, 0, 14, 14);
-    FillRect(dc, &disk, body);
-    DeleteObject(body);
-    HBRUSH label = CreateSolidBrush(RGB(255, 255, 255));
-    RECT paper = glyphRect(3, 1, 11, 6);
-    FillRect(dc, &paper, label);
-    DeleteObject(label);
-    HBRUSH shutter = CreateSolidBrush(RGB(192, 192, 192));
-    RECT slot = glyphRect(4, 9, 10, 14);
-    FillRect(dc, &slot, shutter);
-    DeleteObject(shutter);
-
-    SetBkMode(dc, TRANSPARENT);
-    HGDIOBJ oldFont = SelectObject(dc, Font);
-    RECT text{glyphLeft + Scale(18), rect.top + offset, rect.right - Scale(4) + offset,
-              rect.bottom + offset};
-    DrawTextA(dc, "Save", -1, &text, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
-    SelectObject(dc, oldFont);
-    if ((item.itemState & ODS_FOCUS) != 0) {
-        RECT focus = rect;
-        InflateRect(&focus, -Scale(4), -Scale(4));
-        DrawFocusRect(dc, &focus);
-    }
-}
-
 LRESULT CALLBACK TWin32MainWindow::WindowProc(HWND window,
                                               UINT message,
                                               WPARAM wParam,
@@ -353,7 +313,7 @@ LRESULT TWin32MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
             break;
         case WM_DRAWITEM:
             if (wParam == kRzBitBtn1Id) {
-                DrawSaveButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+                DrawSaveButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), Font, Dpi);
                 return TRUE;
             }
             break;

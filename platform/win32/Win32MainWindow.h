@@ -8,7 +8,8 @@
 #include <vector>
 
 #include "platform/MainWindow.h"
-#include "platform/win32/Win32Controls.h"
+#include "platform/win32/Win32LogBox.h"
+#include "platform/win32/Win32TextBox.h"
 
 class TWin32MainWindow : public IMainWindow {
   public:
@@ -54,7 +55,6 @@ class TWin32MainWindow : public IMainWindow {
     void OnCommand(int id, int notification);
     void OnClose();
     void DeleteFont();
-    void DrawSaveButton(const DRAWITEMSTRUCT& item);
     HINSTANCE Instance;
     HWND Window = nullptr;
     // What the creation messages threw, for the constructor to throw once CreateWindowExA has

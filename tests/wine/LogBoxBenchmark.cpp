@@ -14,7 +14,7 @@
 
 #include "app/EventLog.h"
 #include "platform/win32/Win32Clock.h"
-#include "platform/win32/Win32Controls.h"
+#include "platform/win32/Win32LogBox.h"
 
 namespace {
 

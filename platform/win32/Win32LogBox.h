@@ -1,4 +1,4 @@
-// The main window's boxes: one-line read-only edit controls, and the log over a list view.
+// The main window's log box: a list view that shows the event log's lines, as ILogBox.
 #pragma once
 
 #include <windows.h>
@@ -6,27 +6,8 @@
 #include <commctrl.h>
 
 #include <string>
-#include <vector>
 
 #include "platform/LogBox.h"
-#include "platform/TextBox.h"
-
-// A one-line edit control as 8-bit text.
-class TWin32TextBox : public ITextBox {
-  public:
-    explicit TWin32TextBox(HWND edit = nullptr) : Edit(edit) {}
-
-    void Attach(HWND edit) { Edit = edit; }
-    HWND Handle() const { return Edit; }
-
-    std::string Text() const override;
-    // An edit sends EN_CHANGE on every WM_SETTEXT, even with the text it already holds: the
-    // text is compared first, so that the change handler runs only for a real change.
-    void SetText(const std::string& text) override;
-
-  private:
-    HWND Edit;
-};
 
 // The log box: an owner-data list view in report mode, one column and no header. It holds no
 // text of its own: it asks the log for the lines it draws, so a tick's append costs the same at

@@ -1,27 +1,9 @@
-// Reading and writing the edit controls of the main window, and its log box.
-#include "platform/win32/Win32Controls.h"
+// The log box: the event log's lines in an owner-data list view, and its clipboard copy.
+#include "platform/win32/Win32LogBox.h"
 
 #include <algorithm>
 #include <climits>
-
-std::string TWin32TextBox::Text() const {
-    const int length = GetWindowTextLengthA(Edit);
-    if (length <= 0) {
-        return {};
-    }
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const int copied = GetWindowTextA(Edit, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
-    return text;
-}
-
-void TWin32TextBox::SetText(const std::string& text) {
-    if (text != Text()) {
-        SetWindowTextA(Edit, text.c_str());
-    }
-}
-
-//--- the log box
+#include <vector>
 
 namespace {
 // Room the list view keeps either side of a line's text, so that the widest line is not cut.
