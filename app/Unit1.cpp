@@ -101,7 +101,7 @@ void TForm1::CPKeyHook1Key(TComponent* /*sender*/, TKeyStates aKeyStates, TKeyNa
     }
 }
 
-void TForm1::Timer1Timer(TComponent* /*sender*/) {
+void TForm1::Timer1Timer() {
     SentThisTick = false;
     // A tick nested inside the drain's send: no second drain, no wait checks.
     if (SendingNow) {

@@ -72,7 +72,7 @@ class TForm1 : public TComponent, public IMainWindowEvents {
 
     // The engine: keystroke reports of the keyboard watch and ticks of the 100 ms timer.
     void CPKeyHook1Key(TComponent* sender, TKeyStates aKeyStates, TKeyNames aKeyNames);
-    void Timer1Timer(TComponent* sender);
+    void Timer1Timer() override;
 
     // Insert's hot key: taken so that the key never reaches the simulation; nothing else.
     void fisHotKey1HotKey(TComponent* sender);
@@ -89,19 +89,17 @@ class TForm1 : public TComponent, public IMainWindowEvents {
     // The window's events.
     void FormShow() override;
     void FormClose() override;
-    void Timer1Timer() override { Timer1Timer(this); }
-    void ButtonClick(TMainWindowButton button) override;
     void PitInMessageEditChange() override;
 
     // The commands: Set Wait Key, Set Wait Time, Set PI Key, Set PI Message, Set PO Warning,
     // Set PO Message, and Save (the log to "Log.txt" in the current directory).
-    void Button1Click(TComponent* sender);
-    void Button2Click(TComponent* sender);
-    void Button3Click(TComponent* sender);
-    void Button4Click(TComponent* sender);
-    void Button5Click(TComponent* sender);
-    void Button6Click(TComponent* sender);
-    void RzBitBtn1Click(TComponent* sender);
+    void Button1Click() override;
+    void Button2Click() override;
+    void Button3Click() override;
+    void Button4Click() override;
+    void Button5Click() override;
+    void Button6Click() override;
+    void RzBitBtn1Click() override;
 
     // Position 1 to 256 of the queue (1-based, as QueuePos and QueueCount count).
     std::uint8_t QueuedCode(int position) const {

@@ -73,37 +73,11 @@ void TForm1::FormClose() {
     SaveSettings();
 }
 
-void TForm1::ButtonClick(TMainWindowButton button) {
-    switch (button) {
-        case TMainWindowButton::Button1:
-            Button1Click(this);
-            break;
-        case TMainWindowButton::Button2:
-            Button2Click(this);
-            break;
-        case TMainWindowButton::Button3:
-            Button3Click(this);
-            break;
-        case TMainWindowButton::Button4:
-            Button4Click(this);
-            break;
-        case TMainWindowButton::Button5:
-            Button5Click(this);
-            break;
-        case TMainWindowButton::Button6:
-            Button6Click(this);
-            break;
-        case TMainWindowButton::RzBitBtn1:
-            RzBitBtn1Click(this);
-            break;
-    }
-}
-
-void TForm1::Button1Click(TComponent* /*sender*/) {
+void TForm1::Button1Click() {
     SetTriggerKey(ActionKey, Controls.KeyEdit, kWaitKeyWarning);
 }
 
-void TForm1::Button3Click(TComponent* /*sender*/) {
+void TForm1::Button3Click() {
     SetTriggerKey(PitInKey, Controls.PitInEdit, kPitInKeyWarning);
 }
 
@@ -129,7 +103,7 @@ void TForm1::SetTriggerKey(std::uint8_t& key, ITextBox& display, const char* war
 
 // Keys typed into the input box reach the engine like any other key, and fire a trigger key
 // they match. Text that is no integer keeps the old value without a word.
-void TForm1::Button2Click(TComponent* /*sender*/) {
+void TForm1::Button2Click() {
     if (SentThisTick) {
         return;
     }
@@ -142,15 +116,15 @@ void TForm1::Button2Click(TComponent* /*sender*/) {
     Controls.WaitTimeEdit.SetText(std::to_string(WaitSeconds));
 }
 
-void TForm1::Button4Click(TComponent* /*sender*/) {
+void TForm1::Button4Click() {
     SetMessage(Controls.PitInMessageEdit, kPitInMessageWarning);
 }
 
-void TForm1::Button5Click(TComponent* /*sender*/) {
+void TForm1::Button5Click() {
     SetMessage(Controls.POWarningEdit, kPreWarningWarning);
 }
 
-void TForm1::Button6Click(TComponent* /*sender*/) {
+void TForm1::Button6Click() {
     SetMessage(Controls.PitOutMessageEdit, kPitOutMessageWarning);
 }
 
@@ -185,6 +159,6 @@ void TForm1::PitInMessageEditChange() {
     LastPitInMessage = Controls.PitInMessageEdit.Text();
 }
 
-void TForm1::RzBitBtn1Click(TComponent* /*sender*/) {
+void TForm1::RzBitBtn1Click() {
     Log.Save(kLogFileName);
 }

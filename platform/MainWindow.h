@@ -4,9 +4,6 @@
 #include "platform/LogBox.h"
 #include "platform/TextBox.h"
 
-// Identifies the main window's six command buttons and its Save button.
-enum class TMainWindowButton { Button1, Button2, Button3, Button4, Button5, Button6, RzBitBtn1 };
-
 // The handlers of the main window's events, all called on the user-interface thread from its
 // message loop (or a nested one: a dialog's, or the sender's message pass).
 class IMainWindowEvents {
@@ -20,7 +17,15 @@ public:
     virtual void FormClose() = 0;
     // Every 100 ms from the window's creation.
     virtual void Timer1Timer() = 0;
-    virtual void ButtonClick(TMainWindowButton button) = 0;
+    // A click of Set Wait Key, Set Wait Time, Set PI Key, Set PI Message, Set PO Warning,
+    // Set PO Message, Save.
+    virtual void Button1Click() = 0;
+    virtual void Button2Click() = 0;
+    virtual void Button3Click() = 0;
+    virtual void Button4Click() = 0;
+    virtual void Button5Click() = 0;
+    virtual void Button6Click() = 0;
+    virtual void RzBitBtn1Click() = 0;
     // When the text of the pit-in message box has changed.
     virtual void PitInMessageEditChange() = 0;
 };

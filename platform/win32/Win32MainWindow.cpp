@@ -35,6 +35,23 @@ constexpr int kMemoTop = kMargin + 6 * kRowHeight;
 constexpr DWORD kReadOnlyBox = WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL | ES_READONLY;
 constexpr DWORD kButton = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
 
+// What each control's WM_COMMAND notification runs.
+struct TCommandHandler {
+    int Id;
+    int Notification;
+    void (IMainWindowEvents::*Handler)();
+};
+constexpr TCommandHandler kCommandHandlers[] = {
+    {kButton1Id, BN_CLICKED, &IMainWindowEvents::Button1Click},
+    {kButton2Id, BN_CLICKED, &IMainWindowEvents::Button2Click},
+    {kButton3Id, BN_CLICKED, &IMainWindowEvents::Button3Click},
+    {kButton4Id, BN_CLICKED, &IMainWindowEvents::Button4Click},
+    {kButton5Id, BN_CLICKED, &IMainWindowEvents::Button5Click},
+    {kButton6Id, BN_CLICKED, &IMainWindowEvents::Button6Click},
+    {kRzBitBtn1Id, BN_CLICKED, &IMainWindowEvents::RzBitBtn1Click},
+    {kPitInMessageEditId, EN_CHANGE, &IMainWindowEvents::PitInMessageEditChange},
+};
+
 int RowTop(int row) {
     return kMargin + row * kRowHeight;
 }
@@ -224,21 +241,11 @@ void TWin32MainWindow::OnCommand(int id, int notification) {
     if (Events == nullptr) {
         return;
     }
-    if (id == kPitInMessageEditId && notification == EN_CHANGE) {
-        RunGuarded([this] { Events->PitInMessageEditChange(); });
-        return;
-    }
-    if (notification != BN_CLICKED) {
-        return;
-    }
-    const TMainWindowButton buttons[] = {
-        TMainWindowButton::Button1,   TMainWindowButton::Button2, TMainWindowButton::Button3,
-        TMainWindowButton::Button4,   TMainWindowButton::Button5, TMainWindowButton::Button6,
-        TMainWindowButton::RzBitBtn1,
-    };
-    if (id >= kButton1Id && id <= kRzBitBtn1Id) {
-        const TMainWindowButton button = buttons[id - kButton1Id];
-        RunGuarded([this, button] { Events->ButtonClick(button); });
+    for (const TCommandHandler& entry : kCommandHandlers) {
+        if (entry.Id == id && entry.Notification == notification) {
+            RunGuarded([this, &entry] { (Events->*entry.Handler)(); });
+            return;
+        }
     }
 }
 

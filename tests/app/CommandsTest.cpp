@@ -25,12 +25,12 @@ class CommandTest : public EngineFixture {
     }
 
     void ClickAll() {
-        Form.Button1Click(nullptr);
-        Form.Button2Click(nullptr);
-        Form.Button3Click(nullptr);
-        Form.Button4Click(nullptr);
-        Form.Button5Click(nullptr);
-        Form.Button6Click(nullptr);
+        Form.Button1Click();
+        Form.Button2Click();
+        Form.Button3Click();
+        Form.Button4Click();
+        Form.Button5Click();
+        Form.Button6Click();
     }
 };
 
@@ -52,7 +52,7 @@ TEST_F(CommandTest, EveryCommandDoesNothingInATickThatTypedAChunk) {
 TEST_F(CommandTest, ClickDuringASendDoesNothingWhileTheTicksChunkIsBeingTyped) {
     Press('x');
     KeyCaptureWindow.Keys = {'q'};
-    Pump.AtPass(3, [&] { Form.Button1Click(nullptr); });
+    Pump.AtPass(3, [&] { Form.Button1Click(); });
     Tick();
     EXPECT_EQ(KeyCaptureWindow.Shown, 0);
     EXPECT_EQ(Form.ActionKey, 'z');
@@ -60,7 +60,7 @@ TEST_F(CommandTest, ClickDuringASendDoesNothingWhileTheTicksChunkIsBeingTyped) {
 
 TEST_F(CommandTest, SetWaitKeyStoresTheCapturedKeyAndShowsIt) {
     KeyCaptureWindow.Keys = {'q'};
-    Form.Button1Click(nullptr);
+    Form.Button1Click();
     EXPECT_EQ(Form.ActionKey, 'q');
     EXPECT_EQ(KeyEdit.Value, "q (113)");
     EXPECT_TRUE(Form.SkipNextKey) << "no key reached the engine to use it up";
@@ -76,7 +76,7 @@ TEST_F(CommandTest, CapturingShiftAUsesSkipNextKeyOnShiftSoTheAReachesTheEngine)
         Press(0);    // Shift: no character
         Press('a');  // the engine sees the key as its own thread's state gives it
     };
-    Form.Button1Click(nullptr);
+    Form.Button1Click();
     EXPECT_EQ(Events(), Strings{"Got key a"});
     EXPECT_EQ(Form.QueueCount, 4) << "a matched the pit-in key and queued its message";
     EXPECT_EQ(Form.ActionKey, 65);
@@ -86,7 +86,7 @@ TEST_F(CommandTest, CapturingShiftAUsesSkipNextKeyOnShiftSoTheAReachesTheEngine)
 TEST_F(CommandTest, SetWaitKeyRefusesAKeyThatAMessageContains) {
     PitOutMessageEdit.Value = "next";
     KeyCaptureWindow.Keys = {'x'};
-    Form.Button1Click(nullptr);
+    Form.Button1Click();
     EXPECT_EQ(Dialogs.Warnings,
               Strings{"Wait key must not be part of any message - please select another"});
     EXPECT_EQ(Form.ActionKey, 'z');
@@ -109,7 +109,7 @@ TEST_F(CommandTest, SetPiKeyFindsLettersInEitherCaseButOtherBytesOnlyAsThemselve
         Form.PitInKey = 'x';
         PitInMessageEdit.Value = c.Message;
         KeyCaptureWindow.Keys = {c.Key};
-        Form.Button3Click(nullptr);
+        Form.Button3Click();
         EXPECT_EQ(Dialogs.Warnings.size(), c.Refused ? 1u : 0u);
         EXPECT_EQ(Form.PitInKey, c.Refused ? 'x' : c.Key);
     }
@@ -118,19 +118,19 @@ TEST_F(CommandTest, SetPiKeyFindsLettersInEitherCaseButOtherBytesOnlyAsThemselve
 }
 
 TEST_F(CommandTest, KeyDialogClosedWithoutAKeyStoresTheLastCapturedOneAndKeepsSkipNextKey) {
-    Form.Button1Click(nullptr);  // closed before any capture: code 0
+    Form.Button1Click();  // closed before any capture: code 0
     EXPECT_EQ(Form.ActionKey, 0);
     EXPECT_EQ(KeyEdit.Value, " (0)");
     KeyCaptureWindow.Keys = {'q'};
-    Form.Button3Click(nullptr);
-    Form.Button1Click(nullptr);  // closed without a key again: the q captured last
+    Form.Button3Click();
+    Form.Button1Click();  // closed without a key again: the q captured last
     EXPECT_EQ(Form.ActionKey, 'q');
     EXPECT_TRUE(Form.SkipNextKey);
 }
 
 TEST_F(CommandTest, SameCharacterForBothKeysIsAllowed) {
     KeyCaptureWindow.Keys = {'z'};
-    Form.Button3Click(nullptr);
+    Form.Button3Click();
     EXPECT_EQ(Form.PitInKey, 'z');
     EXPECT_TRUE(Dialogs.Warnings.empty());
 }
@@ -147,7 +147,7 @@ TEST_F(CommandTest, SetWaitTimeTakesTheIntegerFormsAndIgnoresTheRestSilently) {
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Typed);
         Dialogs.InputAnswers = {c.Typed};
-        Form.Button2Click(nullptr);
+        Form.Button2Click();
         EXPECT_EQ(Form.WaitSeconds, c.Expected);
         EXPECT_EQ(WaitTimeEdit.Value, std::to_string(c.Expected));
     }
@@ -157,7 +157,7 @@ TEST_F(CommandTest, SetWaitTimeTakesTheIntegerFormsAndIgnoresTheRestSilently) {
 
 TEST_F(CommandTest, TypingTheWaitStartKeyIntoTheWaitTimeBoxStartsAWait) {
     Dialogs.WhileInputOpen = [&] { Press('z'); };
-    Form.Button2Click(nullptr);
+    Form.Button2Click();
     EXPECT_TRUE(Form.WaitActive);
     EXPECT_EQ(Events().front(), "Got key z");
 }
@@ -171,7 +171,7 @@ TEST_F(MessageCommandTest, OkSetsTheBoxAndKeysAreIgnoredWhileTheDialogIsOpen) {
         Press('z');
         MessageEntryWindow.Edit.Value = "Stop now";
     };
-    Form.Button4Click(nullptr);
+    Form.Button4Click();
     EXPECT_EQ(MessageEntryWindow.ShownWith, Strings{"Pit In"});
     EXPECT_EQ(PitInMessageEdit.Value, "Stop now");
     EXPECT_EQ(Form.LastPitInMessage, "Stop now");
@@ -182,7 +182,7 @@ TEST_F(MessageCommandTest, OkSetsTheBoxAndKeysAreIgnoredWhileTheDialogIsOpen) {
 TEST_F(MessageCommandTest, CancelChangesNothingAndKeysWorkAgainAtOnce) {
     MessageEntryWindow.Result = TModalResult::Cancel;
     MessageEntryWindow.WhileOpen = [&] { MessageEntryWindow.Edit.Value = "other"; };
-    Form.Button6Click(nullptr);
+    Form.Button6Click();
     EXPECT_EQ(PitOutMessageEdit.Value, "Pit Out");
     EXPECT_FALSE(Form.MessageDialogOpen);
     Press('x');
@@ -192,7 +192,7 @@ TEST_F(MessageCommandTest, CancelChangesNothingAndKeysWorkAgainAtOnce) {
 TEST_F(MessageCommandTest, InvalidMessageIsIgnoredWithoutAWarning) {
     for (const auto click : {&TForm1::Button4Click, &TForm1::Button5Click, &TForm1::Button6Click}) {
         MessageEntryWindow.WhileOpen = [&] { MessageEntryWindow.Edit.Value = "Invalid Message"; };
-        (Form.*click)(nullptr);
+        (Form.*click)();
     }
     EXPECT_TRUE(Dialogs.Warnings.empty());
     EXPECT_EQ(PitInMessageEdit.Value, "Pit In");
@@ -202,7 +202,7 @@ TEST_F(MessageCommandTest, InvalidMessageIsIgnoredWithoutAWarning) {
 
 TEST_F(MessageCommandTest, MessageWithATriggerKeyIsRefusedWithItsCommandsWarning) {
     struct TCase {
-        void (TForm1::*Click)(TComponent*);
+        void (TForm1::*Click)();
         TFakeTextBox* Box;
         std::string Warning;
     };
@@ -220,7 +220,7 @@ TEST_F(MessageCommandTest, MessageWithATriggerKeyIsRefusedWithItsCommandsWarning
             Dialogs.Warnings.clear();
             const std::string before = c.Box->Value;
             MessageEntryWindow.WhileOpen = [&] { MessageEntryWindow.Edit.Value = typed; };
-            (Form.*c.Click)(nullptr);
+            (Form.*c.Click)();
             EXPECT_EQ(Dialogs.Warnings, Strings{c.Warning});
             EXPECT_EQ(c.Box->Value, before);
             EXPECT_FALSE(Form.MessageDialogOpen);
@@ -230,7 +230,7 @@ TEST_F(MessageCommandTest, MessageWithATriggerKeyIsRefusedWithItsCommandsWarning
 
 TEST_F(MessageCommandTest, DialogFlagIsClearedEvenWhenTheDialogThrows) {
     MessageEntryWindow.WhileOpen = [] { throw std::runtime_error("broken"); };
-    EXPECT_THROW(Form.Button5Click(nullptr), std::runtime_error);
+    EXPECT_THROW(Form.Button5Click(), std::runtime_error);
     EXPECT_FALSE(Form.MessageDialogOpen);
 }
 

@@ -46,7 +46,7 @@ protected:
     // One timer tick, 100 ms after the last (or later, for a busy system).
     void Tick(double secondsSinceLast = 0.1) {
         Clock.AdvanceSeconds(secondsSinceLast);
-        Form.Timer1Timer(nullptr);
+        Form.Timer1Timer();
     }
 
     void Ticks(int count) {

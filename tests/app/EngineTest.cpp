@@ -212,12 +212,12 @@ TEST_F(WaitTimelineTest, TicksExactlyFiveSecondsBeforeTheEndAndAtTheEndAreNotLat
     const double warningTime = end - 5 / 86400.0;
     for (const double now : {warningTime, std::nextafter(warningTime, end)}) {
         Clock.DayCount = now;
-        Form.Timer1Timer(nullptr);
+        Form.Timer1Timer();
         EXPECT_EQ(Form.WarningSent, now > warningTime);
     }
     for (const double now : {end, std::nextafter(end, end + 1)}) {
         Clock.DayCount = now;
-        Form.Timer1Timer(nullptr);
+        Form.Timer1Timer();
         EXPECT_EQ(Form.ExpiryTicks, now > end ? 1 : 0);
     }
 }
@@ -297,7 +297,7 @@ class NestingTest : public EngineFixture {};
 TEST_F(NestingTest, TickInsideASendClearsSentThisTickAndStops) {
     PitInMessageEdit.Value = std::string(30, 'm');
     Press('x');
-    Pump.AtPass(3, [&] { Form.Timer1Timer(nullptr); });
+    Pump.AtPass(3, [&] { Form.Timer1Timer(); });
     Tick();
     EXPECT_EQ(Sent().size(), 1u) << "no nested drain";
     EXPECT_EQ(Form.QueuePos, 12);
@@ -313,7 +313,7 @@ TEST_F(NestingTest, TickInsideASendRunsNoWaitChecks) {
     // The sixth tick would end the wait; nested in a send it must not.
     Pump.AtPass(1, [&] {
         Clock.AdvanceSeconds(0.1);
-        Form.Timer1Timer(nullptr);
+        Form.Timer1Timer();
         EXPECT_TRUE(Form.WaitActive);
         EXPECT_EQ(Form.ExpiryTicks, 5);
     });

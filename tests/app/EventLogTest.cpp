@@ -48,10 +48,10 @@ TEST_F(EventLogTest, LineIsTheDateTimeTextSixSpacesAndTheEvent) {
 TEST_F(EventLogTest, SaveWritesEveryLineWithCrLfInTheCurrentDirectoryAndReplacesTheFile) {
     Form.LogEvent("one");
     Form.LogEvent("two \xE9");
-    Form.RzBitBtn1Click(nullptr);
+    Form.RzBitBtn1Click();
     EXPECT_EQ(ReadFile(Directory / "Log.txt"), "T      one\r\nT      two \xE9\r\n");
     Form.LogEvent("three");
-    Form.RzBitBtn1Click(nullptr);
+    Form.RzBitBtn1Click();
     EXPECT_EQ(ReadFile(Directory / "Log.txt"), "T      one\r\nT      two \xE9\r\nT      three\r\n");
     EXPECT_EQ(Memo1.Stored.size(), 3u) << "the log keeps its lines";
 }
@@ -60,13 +60,13 @@ TEST_F(EventLogTest, ZeroByteEndsTheLineInTheBoxAndInTheFileAndLaterLinesFollow)
     Form.LogEvent(std::string("Got key \0", 9));
     Form.LogEvent("Sending Key a");
     EXPECT_EQ(Events(), (std::vector<std::string>{"Got key ", "Sending Key a"}));
-    Form.RzBitBtn1Click(nullptr);
+    Form.RzBitBtn1Click();
     EXPECT_EQ(ReadFile(Directory / "Log.txt"), "T      Got key \r\nT      Sending Key a\r\n");
 }
 
 TEST_F(EventLogTest, SavingAnEmptyLogWritesAnEmptyFile) {
     std::ofstream(Directory / "Log.txt") << "old";
-    Form.RzBitBtn1Click(nullptr);
+    Form.RzBitBtn1Click();
     EXPECT_EQ(ReadFile(Directory / "Log.txt"), "");
 }
 
@@ -74,7 +74,7 @@ TEST_F(EventLogTest, FileThatCannotBeCreatedRaisesTheSystemTextAndLeavesTheLog) 
     std::filesystem::create_directory(Directory / "Log.txt");
     Form.LogEvent("kept");
     try {
-        Form.RzBitBtn1Click(nullptr);
+        Form.RzBitBtn1Click();
         FAIL() << "no error raised";
     } catch (const EFCreateError& error) {
         EXPECT_STREQ(error.what(), "Cannot create file Log.txt");
