@@ -20,8 +20,9 @@ TEventLog::~TEventLog() {
 }
 
 void TEventLog::LogEvent(const std::string& text) {
+    // The box shows the line at the window's next flush, once per tick: a burst of lines costs
+    // one append to the control.
     Text.Append(Clock.DateTimeText(Clock.Now()) + kTimeSeparator + text);
-    LogBox.LinesAppended();
 }
 
 // C stdio rather than a file stream: std::ofstream brings the locale machinery of the iostreams

@@ -27,8 +27,10 @@ class ILogBox {
     // must outlive their use by the box. Does not run the message loop.
     virtual void ShowLines(const ILogLines* lines) = 0;
 
-    // Lines were appended at the end of the shown lines. The cost must not grow with the number
-    // of lines already there; a box may show the new ones later, at its next refresh. May be
-    // called from inside a nested message loop. Does not run the message loop itself.
-    virtual void LinesAppended() = 0;
+    // Shows the lines appended since the last flush. Lines appended in between are not shown
+    // before it: the window that holds the box flushes once per tick of its timer, after the
+    // tick's handler, and once when it is first shown. The cost must not grow with the number of
+    // lines already shown. May be called from inside a nested message loop. Does not run the
+    // message loop itself.
+    virtual void Flush() = 0;
 };

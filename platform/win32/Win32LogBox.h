@@ -24,9 +24,7 @@ class TWin32LogBox : public ILogBox {
     HWND Handle() const { return ListView; }
 
     void ShowLines(const ILogLines* lines) override;
-    void LinesAppended() override {}
-
-    void Flush();
+    void Flush() override;
     // The column spans the box, or the widest line where that is wider; after a resize.
     void FitColumn();
     // The list view's WM_NOTIFY to its parent: the text of a line, and the keys.

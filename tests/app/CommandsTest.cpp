@@ -77,6 +77,7 @@ TEST_F(CommandTest, CapturingShiftAUsesSkipNextKeyOnShiftSoTheAReachesTheEngine)
         Press('a');  // the engine sees the key as its own thread's state gives it
     };
     Form.Button1Click();
+    Memo1.Flush();
     EXPECT_EQ(Events(), Strings{"Got key a"});
     EXPECT_EQ(Form.QueueCount, 4) << "a matched the pit-in key and queued its message";
     EXPECT_EQ(Form.ActionKey, 65);
@@ -159,6 +160,7 @@ TEST_F(CommandTest, TypingTheWaitStartKeyIntoTheWaitTimeBoxStartsAWait) {
     Dialogs.WhileInputOpen = [&] { Press('z'); };
     Form.Button2Click();
     EXPECT_TRUE(Form.WaitActive);
+    Memo1.Flush();
     EXPECT_EQ(Events().front(), "Got key z");
 }
 

@@ -43,10 +43,12 @@ protected:
         Form.CPKeyHook1Key(nullptr, states, names);
     }
 
-    // One timer tick, 100 ms after the last (or later, for a busy system).
+    // One timer tick, 100 ms after the last (or later, for a busy system), and the log box's
+    // flush that the window does after each tick.
     void Tick(double secondsSinceLast = 0.1) {
         Clock.AdvanceSeconds(secondsSinceLast);
         Form.Timer1Timer();
+        Memo1.Flush();
     }
 
     void Ticks(int count) {
@@ -98,6 +100,8 @@ protected:
     TFakeHiddenWindows HiddenWindows;
     TFakeKeyboardHookLibrary HookLibrary{HiddenWindows.Journal};
     TFakeHotKeys HotKeys;
+    // Shows the lines at each flush, as the window does after each tick: Tick flushes, and a
+    // test that reads the lines logged since its last tick flushes first.
     TFakeLogBox Memo1;
     TFakeTextBox WaitTimeEdit;
     TFakeTextBox PitInEdit;

@@ -41,8 +41,18 @@ class EventLogTest : public EngineFixture {
 TEST_F(EventLogTest, LineIsTheDateTimeTextSixSpacesAndTheEvent) {
     Clock.Text = "12/8/2026 1:34:46 PM";
     Form.LogEvent("Got key x");
+    Memo1.Flush();
     ASSERT_EQ(Memo1.Stored.size(), 1u);
     EXPECT_EQ(Memo1.Stored[0], "12/8/2026 1:34:46 PM      Got key x");
+}
+
+// One append to the box per tick, whatever the tick logged: the box is not touched per line.
+TEST_F(EventLogTest, LinesLoggedBetweenTicksAreShownTogetherAtTheNextTick) {
+    Form.LogEvent("one");
+    Form.LogEvent("two");
+    EXPECT_TRUE(Memo1.Stored.empty()) << "shown before the flush";
+    Tick();
+    EXPECT_EQ(Events(), (std::vector<std::string>{"one", "two"}));
 }
 
 TEST_F(EventLogTest, SaveWritesEveryLineWithCrLfInTheCurrentDirectoryAndReplacesTheFile) {
@@ -53,12 +63,14 @@ TEST_F(EventLogTest, SaveWritesEveryLineWithCrLfInTheCurrentDirectoryAndReplaces
     Form.LogEvent("three");
     Form.RzBitBtn1Click();
     EXPECT_EQ(ReadFile(Directory / "Log.txt"), "T      one\r\nT      two \xE9\r\nT      three\r\n");
+    Memo1.Flush();
     EXPECT_EQ(Memo1.Stored.size(), 3u) << "the log keeps its lines";
 }
 
 TEST_F(EventLogTest, ZeroByteEndsTheLineInTheBoxAndInTheFileAndLaterLinesFollow) {
     Form.LogEvent(std::string("Got key \0", 9));
     Form.LogEvent("Sending Key a");
+    Memo1.Flush();
     EXPECT_EQ(Events(), (std::vector<std::string>{"Got key ", "Sending Key a"}));
     Form.RzBitBtn1Click();
     EXPECT_EQ(ReadFile(Directory / "Log.txt"), "T      Got key \r\nT      Sending Key a\r\n");
@@ -79,5 +91,6 @@ TEST_F(EventLogTest, FileThatCannotBeCreatedRaisesTheSystemTextAndLeavesTheLog) 
     } catch (const EFCreateError& error) {
         EXPECT_STREQ(error.what(), "Cannot create file Log.txt");
     }
+    Memo1.Flush();
     EXPECT_EQ(Memo1.Stored.size(), 1u);
 }

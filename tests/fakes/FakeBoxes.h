@@ -13,15 +13,15 @@
 #include "platform/TextBox.h"
 #include "platform/TopLevelWindows.h"
 
-// Reads the new lines through the log's line interface as they are appended, as the real box
-// reads them when it draws; Stored is what the box would show (a test may clear it).
+// Reads the new lines through the log's line interface at each flush, as the real box reads
+// them when it draws after the flush; Stored is what the box would show (a test may clear it).
 class TFakeLogBox : public ILogBox {
   public:
     void ShowLines(const ILogLines* lines) override {
         Source = lines;
         Read = lines != nullptr ? lines->LineCount() : 0;
     }
-    void LinesAppended() override {
+    void Flush() override {
         for (; Source != nullptr && Read < Source->LineCount(); ++Read) {
             std::string line(Source->LineLength(Read) + 1, '?');
             line.resize(Source->CopyLine(Read, line.data(), line.size()));
