@@ -2,9 +2,6 @@
 // (IsDialogMessageA in the modal loop) gives it Tab, Esc and Enter like a dialog box.
 #include "platform/win32/Win32EditDialogWindow.h"
 
-#include "platform/win32/Win32CallbackGuard.h"
-#include "platform/win32/WindowObject.h"
-
 #include "platform/win32/Win32Dpi.h"
 #include "platform/win32/Win32LastError.h"
 #include "platform/win32/Win32ModalSession.h"
@@ -20,24 +17,13 @@ constexpr int kButtonGap = 6;
 }  // namespace
 
 TWin32EditDialogWindow::TWin32EditDialogWindow(const TEditDialogLook& look) : Look(look) {
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = &TWin32EditDialogWindow::WindowProc;
     // DefDlgProcA keeps its state in DLGWINDOWEXTRA bytes of the window, which a class of our
     // own must reserve.
-    windowClass.cbWndExtra = DLGWINDOWEXTRA;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kClassName;
-    if (!RegisterOwnClass(windowClass)) {
-        ThrowLastError("Create window", Look.Caption);
-    }
-    Window = CreateWindowExA(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, kClassName, Look.Caption,
-                             WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, Look.Width, Look.Height,
-                             nullptr, nullptr, GetModuleHandleA(nullptr), this);
-    if (Window == nullptr) {
-        ThrowLastError("Create window", Look.Caption);
-    }
+    const TWin32WindowClass windowClass{kClassName, true,
+                                        reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
+                                        LoadCursor(nullptr, IDC_ARROW)};
+    Create(windowClass, WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, Look.Caption,
+           WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, Look.Width, Look.Height, nullptr);
     Prompt = CreateChild("STATIC", Look.Prompt, SS_LEFT | SS_NOPREFIX, 0, kEditDialogPromptId);
     Edit =
         CreateChild("EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, kEditDialogEditId);
@@ -93,11 +79,9 @@ void TWin32EditDialogWindow::SetDpi(int dpi) {
     LayOut();
 }
 
+// The font outlives the controls that use it.
 TWin32EditDialogWindow::~TWin32EditDialogWindow() {
-    if (Window != nullptr) {
-        SetWindowLongPtrA(Window, GWLP_USERDATA, 0);
-        DestroyWindow(Window);
-    }
+    Destroy();
 }
 
 HWND TWin32EditDialogWindow::CreateChild(const char* className,
@@ -150,20 +134,7 @@ TModalResult TWin32EditDialogWindow::ShowModal(HWND owner) {
     return session.Run(Result, true);
 }
 
-LRESULT CALLBACK TWin32EditDialogWindow::WindowProc(HWND window,
-                                                    UINT message,
-                                                    WPARAM wParam,
-                                                    LPARAM lParam) {
-    auto* self = WindowObjectOf<TWin32EditDialogWindow>(window, message, lParam);
-    if (self != nullptr && self->Window != nullptr) {
-        LRESULT result = 0;
-        RunGuarded([&] { result = self->Handle(message, wParam, lParam); });
-        return result;
-    }
-    return DefDlgProcA(window, message, wParam, lParam);
-}
-
-LRESULT TWin32EditDialogWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT TWin32EditDialogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND: {
             const int command = LOWORD(wParam);
@@ -202,6 +173,6 @@ LRESULT TWin32EditDialogWindow::Handle(UINT message, WPARAM wParam, LPARAM lPara
             }
             return 0;
         default:
-            return DefDlgProcA(Window, message, wParam, lParam);
+            return DefaultProc(message, wParam, lParam);
     }
 }

@@ -7,6 +7,7 @@
 
 #include "platform/Dialogs.h"
 #include "platform/win32/Win32DialogFont.h"
+#include "platform/win32/Win32Window.h"
 
 // Control and command ids of the edit dialogs.
 enum TEditDialogId : int {
@@ -28,14 +29,11 @@ struct TEditDialogLook {
     bool UnlimitedText;  // EM_SETLIMITTEXT 0: the edit takes text of any length
 };
 
-class TWin32EditDialogWindow {
+class TWin32EditDialogWindow : public TWin32Window {
   public:
     // Creates the window hidden; it is shown again and again until destruction.
     explicit TWin32EditDialogWindow(const TEditDialogLook& look);
-    ~TWin32EditDialogWindow();
-
-    TWin32EditDialogWindow(const TWin32EditDialogWindow&) = delete;
-    TWin32EditDialogWindow& operator=(const TWin32EditDialogWindow&) = delete;
+    ~TWin32EditDialogWindow() override;
 
     void SetCaption(const std::string& caption);
     void SetPrompt(const std::string& prompt);
@@ -49,8 +47,7 @@ class TWin32EditDialogWindow {
     HWND EditHandle() const { return Edit; }
 
   private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     HWND CreateChild(const char* className, const char* text, DWORD style, DWORD exStyle, int id);
     // Sizes, places and font are given at 96 DPI; these take them to the DPI.
     void SetDpi(int dpi);
@@ -58,7 +55,6 @@ class TWin32EditDialogWindow {
 
     TEditDialogLook Look;
     TWin32DialogFont Font;
-    HWND Window = nullptr;
     HWND Prompt = nullptr;
     HWND Edit = nullptr;
     HWND OkButton = nullptr;

@@ -3,9 +3,7 @@
 
 #include <windows.h>
 
-#include "platform/Exception.h"
-#include "platform/win32/Win32CallbackGuard.h"
-#include "platform/win32/Win32SystemText.h"
+#include "platform/win32/Win32Window.h"
 
 namespace {
 
@@ -14,26 +12,19 @@ constexpr const char* kClassName = "QuorlHotKeyWindow";
 // A windowed control with the desktop as its parent window and no owner of the framework. Its
 // system window is made on the first request for the handle; its own entry gives every message
 // to DefWindowProcA, and a subclass replaces the entry.
-class TWin32HotKeyWindow : public IHotKeyWindow {
+class TWin32HotKeyWindow : public IHotKeyWindow, public TWin32Window {
   public:
     TWin32HotKeyWindow() {
         Proc = [this](TMessage& message) {
-            message.Result =
-                DefWindowProcA(Window, message.Msg, static_cast<WPARAM>(message.WParam),
-                               static_cast<LPARAM>(message.LParam));
+            message.Result = DefaultProc(message.Msg, static_cast<WPARAM>(message.WParam),
+                                         static_cast<LPARAM>(message.LParam));
         };
-    }
-
-    ~TWin32HotKeyWindow() override {
-        if (Window != nullptr) {
-            SetWindowLongPtrA(Window, GWLP_USERDATA, 0);
-            DestroyWindow(Window);
-        }
     }
 
     TWindowHandle Handle() override {
         if (Window == nullptr) {
-            Create();
+            // A zero-size child of the desktop window, never made visible.
+            Create({kClassName}, 0, "", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0, 0, GetDesktopWindow());
         }
         return reinterpret_cast<TWindowHandle>(Window);
     }
@@ -42,41 +33,20 @@ class TWin32HotKeyWindow : public IHotKeyWindow {
     void SetWindowProc(TWindowProc windowProc) override { Proc = std::move(windowProc); }
 
   private:
-    void Create() {
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = &TWin32HotKeyWindow::Trampoline;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = kClassName;
-        RegisterClassA(&windowClass);  // fails harmlessly when already registered
-        // A zero-size child of the desktop window, never made visible.
-        HWND window =
-            CreateWindowExA(0, kClassName, "", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0, 0,
-                            GetDesktopWindow(), nullptr, GetModuleHandleA(nullptr), nullptr);
-        if (window == nullptr) {
-            throw Exception("CreateWindowExA: hot-key window: " + SystemErrorText(GetLastError()));
-        }
-        Window = window;
-        SetWindowLongPtrA(Window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    }
-
-    static LRESULT CALLBACK Trampoline(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        auto* self =
-            reinterpret_cast<TWin32HotKeyWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-        if (self == nullptr) {
-            return DefWindowProcA(window, message, wParam, lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        // The messages of the creation get the default processing, whatever entry is installed.
+        if (!Created()) {
+            return DefaultProc(message, wParam, lParam);
         }
         TMessage forwarded{message, static_cast<std::uintptr_t>(wParam),
                            static_cast<std::intptr_t>(lParam), 0};
-        RunGuarded([&] {
-            // A copy: the entry may be replaced while it runs.
-            const TWindowProc proc = self->Proc;
-            proc(forwarded);
-        });
+        // A copy: the entry may be replaced while it runs.
+        const TWindowProc proc = Proc;
+        proc(forwarded);
         return forwarded.Result;
     }
 
     TWindowProc Proc;
-    HWND Window = nullptr;
 };
 
 }  // namespace

@@ -1,9 +1,6 @@
 // The "Set Key" window: closes on the first character typed, control characters included.
 #include "platform/win32/Win32KeyCaptureWindow.h"
 
-#include "platform/win32/Win32CallbackGuard.h"
-#include "platform/win32/WindowObject.h"
-
 #include "platform/win32/Win32LastError.h"
 
 namespace {
@@ -15,22 +12,12 @@ constexpr int kClientHeight = 72;
 }  // namespace
 
 TWin32KeyCaptureWindow::TWin32KeyCaptureWindow(TOwnerSource owner) : Owner(std::move(owner)) {
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = &TWin32KeyCaptureWindow::WindowProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kClassName;
-    if (!RegisterOwnClass(windowClass)) {
-        ThrowLastError("Create window", kCaption);
-    }
+    const TWin32WindowClass windowClass{kClassName, false,
+                                        reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
+                                        LoadCursor(nullptr, IDC_ARROW)};
     // WS_POPUP without WS_CAPTION or WS_SYSMENU: no border and no system buttons, so the
     // window's size is its client area.
-    Window = CreateWindowExA(0, kClassName, kCaption, WS_POPUP, 0, 0, kClientWidth, kClientHeight,
-                             nullptr, nullptr, GetModuleHandleA(nullptr), this);
-    if (Window == nullptr) {
-        ThrowLastError("Create window", kCaption);
-    }
+    Create(windowClass, 0, kCaption, WS_POPUP, 0, 0, kClientWidth, kClientHeight, nullptr);
     Label = CreateWindowExA(0, "STATIC", kPrompt, WS_CHILD | WS_VISIBLE | SS_CENTER, 0, 0, 10, 10,
                             Window, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (Label == nullptr) {
@@ -59,11 +46,9 @@ void TWin32KeyCaptureWindow::SetDpi(int dpi) {
     LayOut();
 }
 
+// The font outlives the label that uses it.
 TWin32KeyCaptureWindow::~TWin32KeyCaptureWindow() {
-    if (Window != nullptr) {
-        SetWindowLongPtrA(Window, GWLP_USERDATA, 0);
-        DestroyWindow(Window);
-    }
+    Destroy();
 }
 
 // Runs its own loop without IsDialogMessageA, which would turn Enter, Esc and Tab into
@@ -85,20 +70,7 @@ TModalResult TWin32KeyCaptureWindow::ShowModal(
     return result;
 }
 
-LRESULT CALLBACK TWin32KeyCaptureWindow::WindowProc(HWND window,
-                                                    UINT message,
-                                                    WPARAM wParam,
-                                                    LPARAM lParam) {
-    auto* self = WindowObjectOf<TWin32KeyCaptureWindow>(window, message, lParam);
-    if (self != nullptr && self->Window != nullptr) {
-        LRESULT result = 0;
-        RunGuarded([&] { result = self->Handle(message, wParam, lParam); });
-        return result;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
-LRESULT TWin32KeyCaptureWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT TWin32KeyCaptureWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_GETDLGCODE:
             // Should a dialog manager ever see our keys, it must leave every one of them to us.
@@ -129,6 +101,6 @@ LRESULT TWin32KeyCaptureWindow::Handle(UINT message, WPARAM wParam, LPARAM lPara
             }
             return 0;
         default:
-            return DefWindowProcA(Window, message, wParam, lParam);
+            return DefaultProc(message, wParam, lParam);
     }
 }

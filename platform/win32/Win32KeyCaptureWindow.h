@@ -7,30 +7,26 @@
 #include "platform/win32/Win32DialogFont.h"
 #include "platform/win32/Win32Dpi.h"
 #include "platform/win32/Win32ModalSession.h"
+#include "platform/win32/Win32Window.h"
 
-class TWin32KeyCaptureWindow : public IKeyCaptureWindow {
+class TWin32KeyCaptureWindow : public IKeyCaptureWindow, public TWin32Window {
   public:
     // Creates the window hidden; it lives, and is shown again and again, until destruction.
     explicit TWin32KeyCaptureWindow(TOwnerSource owner);
     ~TWin32KeyCaptureWindow() override;
-
-    TWin32KeyCaptureWindow(const TWin32KeyCaptureWindow&) = delete;
-    TWin32KeyCaptureWindow& operator=(const TWin32KeyCaptureWindow&) = delete;
 
     TModalResult ShowModal(const std::function<void(std::uint8_t)>& onCharacter) override;
 
     HWND Handle() const { return Window; }
 
   private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     // Sizes, places and font are given at 96 DPI; these take them to the DPI.
     void SetDpi(int dpi);
     void LayOut();
 
     TOwnerSource Owner;
     TWin32DialogFont Font;
-    HWND Window = nullptr;
     HWND Label = nullptr;
     TModalResult Result = TModalResult::None;
     std::uint8_t Captured = 0;

@@ -5,11 +5,10 @@
 #include <algorithm>
 
 #include "platform/win32/MainWindowIds.h"
-#include "platform/win32/Win32Dpi.h"
 #include "platform/win32/Win32CallbackGuard.h"
+#include "platform/win32/Win32Dpi.h"
 #include "platform/win32/Win32LastError.h"
 #include "platform/win32/Win32SaveButton.h"
-#include "platform/win32/WindowObject.h"
 #include "platform/win32/resources/ResourceIds.h"
 
 namespace {
@@ -59,35 +58,23 @@ int RowTop(int row) {
 }  // namespace
 
 TWin32MainWindow::TWin32MainWindow(HINSTANCE instance) : Instance(instance) {
-    WNDCLASSEXA windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = &TWin32MainWindow::WindowProc;
-    windowClass.hInstance = Instance;
-    windowClass.lpszClassName = kClassName;
-    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    TWin32WindowClass windowClass{kClassName, false, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
+                                  LoadCursor(nullptr, IDC_ARROW)};
     // The program's own icon, from its resources; LR_SHARED icons are never destroyed by us.
-    windowClass.hIcon = static_cast<HICON>(LoadImageA(Instance, MAKEINTRESOURCEA(IDI_QUORLWAIT),
-                                                      IMAGE_ICON, GetSystemMetrics(SM_CXICON),
-                                                      GetSystemMetrics(SM_CYICON), LR_SHARED));
-    windowClass.hIconSm = static_cast<HICON>(LoadImageA(Instance, MAKEINTRESOURCEA(IDI_QUORLWAIT),
-                                                        IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                                        GetSystemMetrics(SM_CYSMICON), LR_SHARED));
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    RegisterClassExA(&windowClass);
-
+    windowClass.Icon = static_cast<HICON>(LoadImageA(Instance, MAKEINTRESOURCEA(IDI_QUORLWAIT),
+                                                     IMAGE_ICON, GetSystemMetrics(SM_CXICON),
+                                                     GetSystemMetrics(SM_CYICON), LR_SHARED));
+    windowClass.SmallIcon = static_cast<HICON>(
+        LoadImageA(Instance, MAKEINTRESOURCEA(IDI_QUORLWAIT), IMAGE_ICON,
+                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     // Created at its size for 96 DPI; WM_CREATE learns the window's DPI, and the window is
     // then grown to match while it is still hidden.
-    Window =
-        CreateWindowExA(0, kClassName, kCaption, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
-                        kWindowWidth, kWindowHeight, nullptr, nullptr, Instance, this);
-    if (CreationError) {
-        // WM_CREATE answered -1, and CreateWindowExA destroyed the window.
+    try {
+        Create(windowClass, 0, kCaption, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+               kWindowWidth, kWindowHeight, nullptr);
+    } catch (...) {
         DeleteFont();
-        std::rethrow_exception(CreationError);
-    }
-    if (Window == nullptr) {
-        DeleteFont();
-        ThrowLastError("Create window", kCaption);
+        throw;
     }
     if (Dpi != kDefaultDpi) {
         SetWindowPos(Window, nullptr, 0, 0, Scale(kWindowWidth), Scale(kWindowHeight),
@@ -97,11 +84,9 @@ TWin32MainWindow::TWin32MainWindow(HINSTANCE instance) : Instance(instance) {
     SetTimer(Window, kTimer1Id, kTimer1IntervalMs, nullptr);
 }
 
+// The controls go before the font they use.
 TWin32MainWindow::~TWin32MainWindow() {
-    if (Window != nullptr) {
-        SetWindowLongPtrA(Window, GWLP_USERDATA, 0);
-        DestroyWindow(Window);
-    }
+    Destroy();
     DeleteFont();
 }
 
@@ -261,32 +246,6 @@ void TWin32MainWindow::OnClose() {
     }
 }
 
-LRESULT CALLBACK TWin32MainWindow::WindowProc(HWND window,
-                                              UINT message,
-                                              WPARAM wParam,
-                                              LPARAM lParam) {
-    auto* self = WindowObjectOf<TWin32MainWindow>(window, message, lParam);
-    if (self == nullptr) {
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
-    // CreateWindowExA has not returned yet while the creation messages arrive.
-    self->Window = window;
-    // Nothing may unwind through the system's frames. A failure while the window is created
-    // ends its creation (-1 from WM_CREATE makes CreateWindowExA fail), and the constructor
-    // throws it; any later one is reported, and the message counts as handled.
-    if (message == WM_NCCREATE || message == WM_CREATE) {
-        try {
-            return self->HandleMessage(message, wParam, lParam);
-        } catch (...) {
-            self->CreationError = std::current_exception();
-            return message == WM_CREATE ? -1 : FALSE;
-        }
-    }
-    LRESULT result = 0;
-    RunGuarded([&] { result = self->HandleMessage(message, wParam, lParam); });
-    return result;
-}
-
 LRESULT TWin32MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
@@ -333,18 +292,12 @@ LRESULT TWin32MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
             KillTimer(Window, kTimer1Id);
             // A window whose creation failed ends no message loop: the error box that says
             // why must not meet a quit message, which would close it at once.
-            if (!CreationError) {
+            if (!CreationFailed()) {
                 PostQuitMessage(0);
             }
             return 0;
-        case WM_NCDESTROY: {
-            HWND window = Window;
-            SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-            Window = nullptr;
-            return DefWindowProcA(window, message, wParam, lParam);
-        }
         default:
             break;
     }
-    return DefWindowProcA(Window, message, wParam, lParam);
+    return DefaultProc(message, wParam, lParam);
 }

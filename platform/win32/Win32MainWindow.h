@@ -3,23 +3,19 @@
 
 #include <windows.h>
 
-#include <exception>
-#include <functional>
 #include <vector>
 
 #include "platform/MainWindow.h"
 #include "platform/win32/Win32LogBox.h"
 #include "platform/win32/Win32TextBox.h"
+#include "platform/win32/Win32Window.h"
 
-class TWin32MainWindow : public IMainWindow {
+class TWin32MainWindow : public IMainWindow, public TWin32Window {
   public:
     // Creates the window (hidden) with its controls and starts its 100 ms timer. Throws
     // Exception when the window or one of its controls cannot be created.
     explicit TWin32MainWindow(HINSTANCE instance);
     ~TWin32MainWindow() override;
-
-    TWin32MainWindow(const TWin32MainWindow&) = delete;
-    TWin32MainWindow& operator=(const TWin32MainWindow&) = delete;
 
     HWND Handle() const { return Window; }
 
@@ -35,8 +31,7 @@ class TWin32MainWindow : public IMainWindow {
     void Show() override;
 
   private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     void CreateControls();
     HWND AddControl(const char* className,
@@ -56,10 +51,6 @@ class TWin32MainWindow : public IMainWindow {
     void OnClose();
     void DeleteFont();
     HINSTANCE Instance;
-    HWND Window = nullptr;
-    // What the creation messages threw, for the constructor to throw once CreateWindowExA has
-    // returned.
-    std::exception_ptr CreationError;
     HFONT Font = nullptr;
     int Dpi = 96;
     HWND Memo = nullptr;

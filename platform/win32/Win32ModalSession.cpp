@@ -75,7 +75,3 @@ TModalResult TWin32ModalSession::Run(const TModalResult& result, bool dialogKeys
     }
     return result;
 }
-
-bool RegisterOwnClass(const WNDCLASSA& windowClass) {
-    return RegisterClassA(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}

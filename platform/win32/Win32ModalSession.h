@@ -36,7 +36,3 @@ class TWin32ModalSession {
     bool& Showing;
     bool OwnerWasEnabled = false;
 };
-
-// Registers a window class of ours once per process; false when it is neither registered now
-// nor already.
-bool RegisterOwnClass(const WNDCLASSA& windowClass);
