@@ -10,12 +10,10 @@
 #include <vector>
 
 #include "app/Errors.h"
-#include "app/ProfileText.h"
 #include "app/Unit1.h"
 #include "platform/ExecutablePath.h"
 #include "platform/win32/Win32ProfileFile.h"
 #include "platform/win32/Win32Text.h"
-#include "tests/app/ProfileReadCases.h"
 #include "tests/fakes/FakeBoxes.h"
 #include "tests/fakes/FakeClock.h"
 #include "tests/fakes/FakeDialogs.h"
@@ -23,6 +21,8 @@
 #include "tests/fakes/FakeKeyboardQueries.h"
 #include "tests/fakes/FakeMessagePump.h"
 #include "tests/fakes/FakeWindows.h"
+#include "tests/fakes/ProfileReadCases.h"
+#include "tests/fakes/ProfileText.h"
 
 namespace {
 
