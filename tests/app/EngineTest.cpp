@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "keyhook/KeyFlags.h"
-#include "keyhook/KeyReport.h"
+#include "platform/KeyReport.h"
 #include "tests/app/EngineFixture.h"
 
 using Strings = std::vector<std::string>;
