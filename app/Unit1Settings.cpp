@@ -31,7 +31,7 @@ std::string OneLine(std::string text) {
 // The keys come before the messages, and the pit-in message first: setting its box runs the
 // box's change check, which needs both keys in place.
 void TForm1::LoadSettings() {
-    SettingsStore store(nullptr, Services.ProfileFile, Services.ExecutablePath);
+    SettingsStore store(nullptr, Application.ProfileFile(), Application.ExecutablePath());
     store.UseExeDir = true;
     store.SetIniFileName(kIniFileName);
     store.OpenStore();
@@ -52,7 +52,7 @@ void TForm1::LoadSettings() {
 // Every value is written at every close, each as a write of its own; the first write that
 // fails throws, and the writes before it stay in the file.
 void TForm1::SaveSettings() {
-    SettingsStore store(nullptr, Services.ProfileFile, Services.ExecutablePath);
+    SettingsStore store(nullptr, Application.ProfileFile(), Application.ExecutablePath());
     store.UseExeDir = true;
     store.SetIniFileName(kIniFileName);
     store.OpenStore();
