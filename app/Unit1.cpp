@@ -88,7 +88,7 @@ void TForm1::CPKeyHook1Key(TComponent* /*sender*/, TKeyStates aKeyStates, TKeyNa
     LogEvent("Got key " + std::string(1, static_cast<char>(ch)));
 
     if (CanTrigger(ch, ownEcho) && ch == PitInKey) {
-        QueueMessage(PitInMessageEdit().Text());
+        QueueMessage(Window.PitInMessageEdit().Text());
     }
     if (CanTrigger(ch, ownEcho) && !WaitActive && ch == ActionKey) {
         // F10 goes first, before the clock is read and the wait marked running: a wait start
@@ -122,7 +122,7 @@ void TForm1::Timer1Timer(TComponent* /*sender*/) {
     if (WaitSeconds >= kPreWarningSeconds && WaitActive && !WarningSent &&
         Application.Clock().Now() > WaitEndTime - kPreWarningSeconds / kSecondsPerDay) {
         WarningSent = true;
-        QueueMessage(POWarningEdit().Text());
+        QueueMessage(Window.POWarningEdit().Text());
     }
 
     if (WaitActive && Application.Clock().Now() > WaitEndTime) {
@@ -131,7 +131,7 @@ void TForm1::Timer1Timer(TComponent* /*sender*/) {
             ExpiryTicks = 0;
             WaitActive = false;
             SendF10();
-            QueueMessage(PitOutMessageEdit().Text());
+            QueueMessage(Window.PitOutMessageEdit().Text());
         }
     }
 }

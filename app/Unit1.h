@@ -74,10 +74,6 @@ class TForm1 : public TComponent, public IMainWindowEvents {
         return KeyQueue[static_cast<std::size_t>(position - 1)];
     }
 
-    ITextBox& PitInMessageEdit() { return Window.PitInMessageEdit(); }
-    ITextBox& POWarningEdit() { return Window.POWarningEdit(); }
-    ITextBox& PitOutMessageEdit() { return Window.PitOutMessageEdit(); }
-
     // The engine's fields; the settings file fills the first three when the window is shown.
     std::uint8_t ActionKey = 0;
     std::uint8_t PitInKey = 0;
