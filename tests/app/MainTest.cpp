@@ -1,4 +1,5 @@
-// The start-up: a window that cannot be built is shown in the error box, not a silent end.
+// The start-up: the main window shows the settings and the loop runs; a window that cannot be
+// built is shown in the error box, not a silent end.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -52,6 +53,18 @@ TEST(StartUpTest, AWindowThatCannotBeCreatedIsShownInTheErrorBoxAndEndsTheProgra
         application.Handler(std::runtime_error("later"));
         EXPECT_EQ(application.DialogsService.Errors.back(), "QuorlWait: later.");
     }
+}
+
+// The fake application runs from C:\Games\Quorl, where its settings file lies.
+TEST(StartUpTest, TheMainWindowShowsTheSettingsBesideTheExecutableAndTheLoopRuns) {
+    TFakeApplication application;
+    application.ProfileFileService.Files["C:\\Games\\Quorl\\QuorlWait.ini"] =
+        "[Timing]\r\nDelay=45\r\nPitInMessage=Pit now\r\n";
+    EXPECT_EQ(RunApplication(application), 0);
+    EXPECT_EQ(application.Runs, 1);
+    EXPECT_EQ(application.MainWindow.WaitTimeEditBox.Value, "45");
+    EXPECT_EQ(application.MainWindow.PitInMessageEditBox.Value, "Pit now");
+    EXPECT_TRUE(application.DialogsService.Errors.empty());
 }
 
 }  // namespace
