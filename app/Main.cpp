@@ -13,13 +13,7 @@ namespace {
 
 int CreateWindowsAndRun(IApplication& application) {
     IMainWindow& window = application.CreateMainWindow();
-    TForm1 form1(
-        {application.Clock(), application.Keyboard(), application.Pump(),
-         application.TopLevelWindows(), application.Dialogs(), application.ProfileFile(),
-         application.ExecutablePath(), application.KeyboardQueries(), application.HookLibrary(),
-         application.HiddenWindows(), application.HotKeys()},
-        {window.WaitTimeEdit(), window.PitInEdit(), window.KeyEdit(), window.PitInMessageEdit(),
-         window.POWarningEdit(), window.PitOutMessageEdit(), window.Memo1()});
+    TForm1 form1(application, window);
     TForm2 form2(application.CreateKeyCaptureWindow());
     TNewMessageForm newMessageForm(application.CreateMessageEntryWindow());
     form1.Form2 = &form2;

@@ -22,18 +22,23 @@ constexpr TShortCut kInsertKey = 45;
 
 }  // namespace
 
-TForm1::TForm1(const TForm1Services& services, const TForm1Controls& controls)
+TForm1::TForm1(IApplication& application, IMainWindow& window)
     : TComponent(nullptr),
-      Services(services),
-      Controls(controls),
-      Log(services.Clock, controls.Memo1),
-      OwnKeys(services.Keyboard, services.Clock),
-      Sendkeys1(new TSendkeys(this, OwnKeys, services.Pump, services.Windows, services.Clock, Log)),
+      Application(application),
+      Window(window),
+      Log(application.Clock(), window.Memo1()),
+      OwnKeys(application.Keyboard(), application.Clock()),
+      Sendkeys1(new TSendkeys(this,
+                              OwnKeys,
+                              application.Pump(),
+                              application.TopLevelWindows(),
+                              application.Clock(),
+                              Log)),
       CPKeyHook1(new TCPKeyHook(this,
-                                services.KeyboardQueries,
-                                services.HookLibrary,
-                                services.HiddenWindows)),
-      fisHotKey1(new TfisHotKey(this, services.HotKeys)) {
+                                application.KeyboardQueries(),
+                                application.HookLibrary(),
+                                application.HiddenWindows())),
+      fisHotKey1(new TfisHotKey(this, application.HotKeys())) {
     CPKeyHook1->OwnKeystrokes = &OwnKeys;
     CPKeyHook1->OnKey = [this](TComponent* sender, TKeyStates keyStates, TKeyNames keyNames) {
         CPKeyHook1Key(sender, keyStates, keyNames);
@@ -47,11 +52,6 @@ TForm1::TForm1(const TForm1Services& services, const TForm1Controls& controls)
 }
 
 void TForm1::fisHotKey1HotKey(TComponent* /*sender*/) {}
-
-// The result is ignored: without the hook the program runs on, deaf to keys, and says nothing.
-void TForm1::StartKeyboardWatch() {
-    CPKeyHook1->StartHook();
-}
 
 void TForm1::LogEvent(const std::string& text) {
     Log.LogEvent(text);
@@ -88,14 +88,14 @@ void TForm1::CPKeyHook1Key(TComponent* /*sender*/, TKeyStates aKeyStates, TKeyNa
     LogEvent("Got key " + std::string(1, static_cast<char>(ch)));
 
     if (CanTrigger(ch, ownEcho) && ch == PitInKey) {
-        QueueMessage(PitInMessageEdit().Text());
+        QueueMessage(Window.PitInMessageEdit().Text());
     }
     if (CanTrigger(ch, ownEcho) && !WaitActive && ch == ActionKey) {
         // F10 goes first, before the clock is read and the wait marked running: a wait start
         // key handled during this send still finds no wait, and this handler then sets the end
         // again from its own, later reading of the clock.
         SendF10();
-        WaitEndTime = Services.Clock.Now() + WaitSeconds / kSecondsPerDay;
+        WaitEndTime = Application.Clock().Now() + WaitSeconds / kSecondsPerDay;
         WaitActive = true;
         WarningSent = false;
     }
@@ -120,18 +120,18 @@ void TForm1::Timer1Timer() {
     }
 
     if (WaitSeconds >= kPreWarningSeconds && WaitActive && !WarningSent &&
-        Services.Clock.Now() > WaitEndTime - kPreWarningSeconds / kSecondsPerDay) {
+        Application.Clock().Now() > WaitEndTime - kPreWarningSeconds / kSecondsPerDay) {
         WarningSent = true;
-        QueueMessage(POWarningEdit().Text());
+        QueueMessage(Window.POWarningEdit().Text());
     }
 
-    if (WaitActive && Services.Clock.Now() > WaitEndTime) {
+    if (WaitActive && Application.Clock().Now() > WaitEndTime) {
         ++ExpiryTicks;
         if (ExpiryTicks > kExpiryTicks) {
             ExpiryTicks = 0;
             WaitActive = false;
             SendF10();
-            QueueMessage(PitOutMessageEdit().Text());
+            QueueMessage(Window.PitOutMessageEdit().Text());
         }
     }
 }

@@ -13,48 +13,12 @@
 #include "components/OwnKeystrokes.h"
 #include "components/Sendkeys.h"
 #include "components/fisHotKey.h"
-#include "platform/Clock.h"
-#include "platform/Dialogs.h"
-#include "platform/HiddenWindow.h"
-#include "platform/HotKeys.h"
-#include "platform/Keyboard.h"
-#include "platform/KeyboardHookLibrary.h"
-#include "platform/KeyboardQueries.h"
-#include "platform/LogBox.h"
+#include "platform/Application.h"
 #include "platform/MainWindow.h"
-#include "platform/MessagePump.h"
-#include "platform/ProfileFile.h"
 #include "platform/TextBox.h"
-#include "platform/TopLevelWindows.h"
 
 class TForm2;
 class TNewMessageForm;
-
-// What the main window reaches the system through.
-struct TForm1Services {
-    IClock& Clock;
-    IKeyboardInput& Keyboard;
-    IMessagePump& Pump;
-    ITopLevelWindows& Windows;
-    IDialogs& Dialogs;
-    IProfileFile& ProfileFile;
-    std::string ExecutablePath;
-    IKeyboardQueries& KeyboardQueries;
-    IKeyboardHookLibrary& HookLibrary;
-    IHiddenWindows& HiddenWindows;
-    IHotKeys& HotKeys;
-};
-
-// The main window's boxes.
-struct TForm1Controls {
-    ITextBox& WaitTimeEdit;
-    ITextBox& PitInEdit;
-    ITextBox& KeyEdit;
-    ITextBox& PitInMessageEdit;
-    ITextBox& POWarningEdit;
-    ITextBox& PitOutMessageEdit;
-    ILogBox& Memo1;
-};
 
 class TForm1 : public TComponent, public IMainWindowEvents {
   public:
@@ -68,7 +32,9 @@ class TForm1 : public TComponent, public IMainWindowEvents {
     static constexpr int kExpiryTicks = 5;
     static constexpr double kSecondsPerDay = 86400.0;
 
-    TForm1(const TForm1Services& services, const TForm1Controls& controls);
+    // Reaches the system through the application's services and shows its state in the
+    // window's boxes; both outlive the form.
+    TForm1(IApplication& application, IMainWindow& window);
 
     // The engine: keystroke reports of the keyboard watch and ticks of the 100 ms timer.
     void CPKeyHook1Key(TComponent* sender, TKeyStates aKeyStates, TKeyNames aKeyNames);
@@ -106,10 +72,6 @@ class TForm1 : public TComponent, public IMainWindowEvents {
         return KeyQueue[static_cast<std::size_t>(position - 1)];
     }
 
-    ITextBox& PitInMessageEdit() { return Controls.PitInMessageEdit; }
-    ITextBox& POWarningEdit() { return Controls.POWarningEdit; }
-    ITextBox& PitOutMessageEdit() { return Controls.PitOutMessageEdit; }
-
     // The engine's fields; the settings file fills the first three when the window is shown.
     std::uint8_t ActionKey = 0;
     std::uint8_t PitInKey = 0;
@@ -138,14 +100,13 @@ class TForm1 : public TComponent, public IMainWindowEvents {
   private:
     void QueueMessage(const std::string& text);
     void SendF10();
-    void StartKeyboardWatch();
     void CheckMessageAtShow(ITextBox& box, const char* warning);
     void SetTriggerKey(std::uint8_t& key, ITextBox& display, const char* warning);
     void SetMessage(ITextBox& box, const char* warning);
     bool ContainsTriggerKey(const std::string& text) const;
 
-    TForm1Services Services;
-    TForm1Controls Controls;
+    IApplication& Application;
+    IMainWindow& Window;
     TEventLog Log;
     // The sender types through it, and the keyboard watch asks it which reports are echoes.
     TOwnKeystrokes OwnKeys;

@@ -34,13 +34,13 @@ const std::string kInvalidMessage = "Invalid Message";
 
 // Clears MessageDialogOpen however the dialog ends, an exception included.
 class TMessageDialogScope {
-public:
+  public:
     explicit TMessageDialogScope(bool& open) : Open(open) { Open = true; }
     ~TMessageDialogScope() { Open = false; }
     TMessageDialogScope(const TMessageDialogScope&) = delete;
     TMessageDialogScope& operator=(const TMessageDialogScope&) = delete;
 
-private:
+  private:
     bool& Open;
 };
 
@@ -52,19 +52,21 @@ bool TForm1::ContainsTriggerKey(const std::string& text) const {
 
 void TForm1::FormShow() {
     LoadSettings();
-    CheckMessageAtShow(Controls.PitInMessageEdit, kPitInMessageWarning);
-    CheckMessageAtShow(Controls.PitOutMessageEdit, kPitOutMessageAtShowWarning);
-    CheckMessageAtShow(Controls.POWarningEdit, kPreWarningAtShowWarning);
-    Controls.WaitTimeEdit.SetText(std::to_string(WaitSeconds));
-    Controls.KeyEdit.SetText(KeyDisplayText(ActionKey));
-    Controls.PitInEdit.SetText(KeyDisplayText(PitInKey));
-    StartKeyboardWatch();
+    CheckMessageAtShow(Window.PitInMessageEdit(), kPitInMessageWarning);
+    CheckMessageAtShow(Window.PitOutMessageEdit(), kPitOutMessageAtShowWarning);
+    CheckMessageAtShow(Window.POWarningEdit(), kPreWarningAtShowWarning);
+    Window.WaitTimeEdit().SetText(std::to_string(WaitSeconds));
+    Window.KeyEdit().SetText(KeyDisplayText(ActionKey));
+    Window.PitInEdit().SetText(KeyDisplayText(PitInKey));
+    // The result is ignored: without the hook the program runs on, deaf to keys, and says
+    // nothing.
+    CPKeyHook1->StartHook();
 }
 
 // A stored message that contains a trigger key is cleared, not set back to its default.
 void TForm1::CheckMessageAtShow(ITextBox& box, const char* warning) {
     if (ContainsTriggerKey(box.Text())) {
-        Services.Dialogs.WarningBox(warning);
+        Application.Dialogs().WarningBox(warning);
         box.SetText("");
     }
 }
@@ -74,11 +76,11 @@ void TForm1::FormClose() {
 }
 
 void TForm1::Button1Click() {
-    SetTriggerKey(ActionKey, Controls.KeyEdit, kWaitKeyWarning);
+    SetTriggerKey(ActionKey, Window.KeyEdit(), kWaitKeyWarning);
 }
 
 void TForm1::Button3Click() {
-    SetTriggerKey(PitInKey, Controls.PitInEdit, kPitInKeyWarning);
+    SetTriggerKey(PitInKey, Window.PitInEdit(), kPitInKeyWarning);
 }
 
 // The key-capture dialog's result is not examined: closed without a key, it gives the key
@@ -91,10 +93,10 @@ void TForm1::SetTriggerKey(std::uint8_t& key, ITextBox& display, const char* war
     SkipNextKey = true;
     Form2->ShowModal();
     const std::uint8_t captured = Form2->CapturedKey;
-    if (ContainsKey(Controls.PitInMessageEdit.Text(), captured) ||
-        ContainsKey(Controls.POWarningEdit.Text(), captured) ||
-        ContainsKey(Controls.PitOutMessageEdit.Text(), captured)) {
-        Services.Dialogs.WarningBox(warning);
+    if (ContainsKey(Window.PitInMessageEdit().Text(), captured) ||
+        ContainsKey(Window.POWarningEdit().Text(), captured) ||
+        ContainsKey(Window.PitOutMessageEdit().Text(), captured)) {
+        Application.Dialogs().WarningBox(warning);
         return;
     }
     key = captured;
@@ -107,25 +109,25 @@ void TForm1::Button2Click() {
     if (SentThisTick) {
         return;
     }
-    const std::string text = Services.Dialogs.InputBox(
+    const std::string text = Application.Dialogs().InputBox(
         "Wait Time Edit", "Enter new time in seconds", std::to_string(WaitSeconds));
     std::int32_t value = 0;
     if (TryStrToInt(text, value)) {
         WaitSeconds = value;
     }
-    Controls.WaitTimeEdit.SetText(std::to_string(WaitSeconds));
+    Window.WaitTimeEdit().SetText(std::to_string(WaitSeconds));
 }
 
 void TForm1::Button4Click() {
-    SetMessage(Controls.PitInMessageEdit, kPitInMessageWarning);
+    SetMessage(Window.PitInMessageEdit(), kPitInMessageWarning);
 }
 
 void TForm1::Button5Click() {
-    SetMessage(Controls.POWarningEdit, kPreWarningWarning);
+    SetMessage(Window.POWarningEdit(), kPreWarningWarning);
 }
 
 void TForm1::Button6Click() {
-    SetMessage(Controls.PitOutMessageEdit, kPitOutMessageWarning);
+    SetMessage(Window.PitOutMessageEdit(), kPitOutMessageWarning);
 }
 
 // The engine ignores keys while the dialog is open, so typing a message never fires it.
@@ -143,7 +145,7 @@ void TForm1::SetMessage(ITextBox& box, const char* warning) {
         return;
     }
     if (ContainsTriggerKey(text)) {
-        Services.Dialogs.WarningBox(warning);
+        Application.Dialogs().WarningBox(warning);
         return;
     }
     box.SetText(text);
@@ -152,11 +154,11 @@ void TForm1::SetMessage(ITextBox& box, const char* warning) {
 // Runs whenever the pit-in box's text changes, whoever changes it; setting it back to the last
 // accepted text runs this again for that text.
 void TForm1::PitInMessageEditChange() {
-    if (ContainsTriggerKey(Controls.PitInMessageEdit.Text())) {
-        Services.Dialogs.WarningBox(kPitInMessageWarning);
-        Controls.PitInMessageEdit.SetText(LastPitInMessage);
+    if (ContainsTriggerKey(Window.PitInMessageEdit().Text())) {
+        Application.Dialogs().WarningBox(kPitInMessageWarning);
+        Window.PitInMessageEdit().SetText(LastPitInMessage);
     }
-    LastPitInMessage = Controls.PitInMessageEdit.Text();
+    LastPitInMessage = Window.PitInMessageEdit().Text();
 }
 
 void TForm1::RzBitBtn1Click() {

@@ -31,7 +31,7 @@ std::string OneLine(std::string text) {
 // The keys come before the messages, and the pit-in message first: setting its box runs the
 // box's change check, which needs both keys in place.
 void TForm1::LoadSettings() {
-    SettingsStore store(nullptr, Services.ProfileFile, Services.ExecutablePath);
+    SettingsStore store(nullptr, Application.ProfileFile(), Application.ExecutablePath());
     store.UseExeDir = true;
     store.SetIniFileName(kIniFileName);
     store.OpenStore();
@@ -41,18 +41,19 @@ void TForm1::LoadSettings() {
         static_cast<std::uint8_t>(store.ReadIntegerKey(kSection, "actionkey", kDefaultActionKey));
     PitInKey =
         static_cast<std::uint8_t>(store.ReadIntegerKey(kSection, "PitInkey", kDefaultPitInKey));
-    PitInMessageEdit().SetText(store.ReadStringKey(kSection, "PitInMessage", "Pit In"));
+    Window.PitInMessageEdit().SetText(store.ReadStringKey(kSection, "PitInMessage", "Pit In"));
     // The check that setting the box ran has accepted or restored its text; the last accepted
     // text starts empty again before the other two messages are read.
     LastPitInMessage.clear();
-    PitOutMessageEdit().SetText(store.ReadStringKey(kSection, "PitOutMessage", "Pit Out"));
-    POWarningEdit().SetText(store.ReadStringKey(kSection, kPreWarningKey, "Pit Out Warning"));
+    Window.PitOutMessageEdit().SetText(store.ReadStringKey(kSection, "PitOutMessage", "Pit Out"));
+    Window.POWarningEdit().SetText(
+        store.ReadStringKey(kSection, kPreWarningKey, "Pit Out Warning"));
 }
 
 // Every value is written at every close, each as a write of its own; the first write that
 // fails throws, and the writes before it stay in the file.
 void TForm1::SaveSettings() {
-    SettingsStore store(nullptr, Services.ProfileFile, Services.ExecutablePath);
+    SettingsStore store(nullptr, Application.ProfileFile(), Application.ExecutablePath());
     store.UseExeDir = true;
     store.SetIniFileName(kIniFileName);
     store.OpenStore();
@@ -60,7 +61,7 @@ void TForm1::SaveSettings() {
     store.WriteIntegerKey(kSection, "Delay", WaitSeconds);
     store.WriteIntegerKey(kSection, "actionkey", ActionKey);
     store.WriteIntegerKey(kSection, "pitinkey", PitInKey);
-    store.WriteStringKey(kSection, "PitInMessage", OneLine(PitInMessageEdit().Text()));
-    store.WriteStringKey(kSection, "PitOutMessage", OneLine(PitOutMessageEdit().Text()));
-    store.WriteStringKey(kSection, kPreWarningKey, OneLine(POWarningEdit().Text()));
+    store.WriteStringKey(kSection, "PitInMessage", OneLine(Window.PitInMessageEdit().Text()));
+    store.WriteStringKey(kSection, "PitOutMessage", OneLine(Window.PitOutMessageEdit().Text()));
+    store.WriteStringKey(kSection, kPreWarningKey, OneLine(Window.POWarningEdit().Text()));
 }

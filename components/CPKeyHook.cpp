@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "keyhook/KeyReport.h"
+#include "platform/KeyReport.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "keyhook/HookChainGuard.h"
 #include "keyhook/HookWatchdog.h"
 #include "keyhook/KeyFlags.h"
-#include "keyhook/KeyReport.h"
+#include "platform/KeyReport.h"
 
 namespace keyhook {
 namespace {

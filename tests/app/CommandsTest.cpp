@@ -167,18 +167,36 @@ TEST_F(CommandTest, TypingTheWaitStartKeyIntoTheWaitTimeBoxStartsAWait) {
 class MessageCommandTest : public CommandTest {};
 
 TEST_F(MessageCommandTest, OkSetsTheBoxAndKeysAreIgnoredWhileTheDialogIsOpen) {
-    MessageEntryWindow.WhileOpen = [&] {
-        EXPECT_TRUE(Form.MessageDialogOpen);
-        Press('x');
-        Press('z');
-        MessageEntryWindow.Edit.Value = "Stop now";
+    struct TCase {
+        void (TForm1::*Click)();
+        TFakeTextBox* Box;
+        std::string Typed;
     };
-    Form.Button4Click();
-    EXPECT_EQ(MessageEntryWindow.ShownWith, Strings{"Pit In"});
-    EXPECT_EQ(PitInMessageEdit.Value, "Stop now");
+    const std::vector<TCase> cases = {
+        {&TForm1::Button4Click, &PitInMessageEdit, "Stop now"},
+        {&TForm1::Button5Click, &POWarningEdit, "Soon out"},
+        {&TForm1::Button6Click, &PitOutMessageEdit, "Go go"},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Typed);
+        const std::string before = c.Box->Value;
+        MessageEntryWindow.ShownWith.clear();
+        MessageEntryWindow.WhileOpen = [&] {
+            EXPECT_TRUE(Form.MessageDialogOpen);
+            Press('x');
+            Press('z');
+            MessageEntryWindow.Edit.Value = c.Typed;
+        };
+        (Form.*c.Click)();
+        EXPECT_EQ(MessageEntryWindow.ShownWith, Strings{before});
+        EXPECT_EQ(c.Box->Value, c.Typed);
+        Memo1.Flush();
+        EXPECT_TRUE(Memo1.Stored.empty());
+        EXPECT_FALSE(Form.MessageDialogOpen);
+    }
     EXPECT_EQ(Form.LastPitInMessage, "Stop now");
-    EXPECT_TRUE(Memo1.Stored.empty());
-    EXPECT_FALSE(Form.MessageDialogOpen);
+    EXPECT_EQ(Strings({PitInMessageEdit.Value, POWarningEdit.Value, PitOutMessageEdit.Value}),
+              Strings({"Stop now", "Soon out", "Go go"}));
 }
 
 TEST_F(MessageCommandTest, CancelChangesNothingAndKeysWorkAgainAtOnce) {

@@ -10,21 +10,18 @@
 #include "app/NewMessage.h"
 #include "app/Unit1.h"
 #include "app/Unit2.h"
-#include "tests/fakes/FakeBoxes.h"
-#include "tests/fakes/FakeDialogs.h"
-#include "tests/fakes/FakeProfileFile.h"
-#include "tests/fakes/FakeWindows.h"
-#include "tests/fakes/FakeClock.h"
-#include "tests/fakes/FakeKeyboard.h"
-#include "tests/fakes/FakeKeyboardQueries.h"
-#include "tests/fakes/FakeMessagePump.h"
+#include "tests/fakes/FakeApplication.h"
 
 class EngineFixture : public testing::Test {
-protected:
+  protected:
     EngineFixture() {
         Form.Form2 = &Form2;
         Form.NewMessageForm = &NewMessageForm;
-        PitInMessageEdit.OnChange = [this] { Form.PitInMessageEditChange(); };
+        PitInMessageEdit.Value = "Pit In";
+        POWarningEdit.Value = "Pit Out Warning";
+        PitOutMessageEdit.Value = "Pit Out";
+        Application.Executable = kExecutablePath;
+        Application.MainWindow.Connect(Form);
         Clock.Text = "T";
         Form.ActionKey = 'z';
         Form.PitInKey = 'x';
@@ -90,31 +87,29 @@ protected:
     static inline const std::string kPrefix = "T      ";
     static inline const std::string kF10 = "\xED";
 
-    TFakeClock Clock;
-    TFakeKeyboard Keyboard;
-    TFakeMessagePump Pump;
-    TFakeTopLevelWindows Windows;
-    TFakeDialogs Dialogs;
-    TFakeProfileFile ProfileFile;
-    TFakeKeyboardQueries KeyboardQueries;
-    TFakeHiddenWindows HiddenWindows;
-    TFakeKeyboardHookLibrary HookLibrary{HiddenWindows.Journal};
-    TFakeHotKeys HotKeys;
+    TFakeApplication Application;
+    TFakeClock& Clock = Application.ClockService;
+    TFakeKeyboard& Keyboard = Application.KeyboardService;
+    TFakeMessagePump& Pump = Application.PumpService;
+    TFakeTopLevelWindows& Windows = Application.TopLevelWindowsService;
+    TFakeDialogs& Dialogs = Application.DialogsService;
+    TFakeProfileFile& ProfileFile = Application.ProfileFileService;
+    TFakeKeyboardQueries& KeyboardQueries = Application.KeyboardQueriesService;
+    TFakeHiddenWindows& HiddenWindows = Application.HiddenWindowsService;
+    TFakeKeyboardHookLibrary& HookLibrary = Application.HookLibraryService;
+    TFakeHotKeys& HotKeys = Application.HotKeysService;
     // Shows the lines at each flush, as the window does after each tick: Tick flushes, and a
     // test that reads the lines logged since its last tick flushes first.
-    TFakeLogBox Memo1;
-    TFakeTextBox WaitTimeEdit;
-    TFakeTextBox PitInEdit;
-    TFakeTextBox KeyEdit;
-    TFakeTextBox PitInMessageEdit{"Pit In"};
-    TFakeTextBox POWarningEdit{"Pit Out Warning"};
-    TFakeTextBox PitOutMessageEdit{"Pit Out"};
-    TForm1 Form{{Clock, Keyboard, Pump, Windows, Dialogs, ProfileFile, kExecutablePath,
-                 KeyboardQueries, HookLibrary, HiddenWindows, HotKeys},
-                {WaitTimeEdit, PitInEdit, KeyEdit, PitInMessageEdit, POWarningEdit,
-                 PitOutMessageEdit, Memo1}};
-    TFakeKeyCaptureWindow KeyCaptureWindow;
+    TFakeLogBox& Memo1 = Application.MainWindow.Memo1Box;
+    TFakeTextBox& WaitTimeEdit = Application.MainWindow.WaitTimeEditBox;
+    TFakeTextBox& PitInEdit = Application.MainWindow.PitInEditBox;
+    TFakeTextBox& KeyEdit = Application.MainWindow.KeyEditBox;
+    TFakeTextBox& PitInMessageEdit = Application.MainWindow.PitInMessageEditBox;
+    TFakeTextBox& POWarningEdit = Application.MainWindow.POWarningEditBox;
+    TFakeTextBox& PitOutMessageEdit = Application.MainWindow.PitOutMessageEditBox;
+    TForm1 Form{Application, Application.MainWindow};
+    TFakeKeyCaptureWindow& KeyCaptureWindow = Application.KeyCaptureWindow;
     TForm2 Form2{KeyCaptureWindow};
-    TFakeMessageEntryWindow MessageEntryWindow;
+    TFakeMessageEntryWindow& MessageEntryWindow = Application.MessageEntryWindow;
     TNewMessageForm NewMessageForm{MessageEntryWindow};
 };

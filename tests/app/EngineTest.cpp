@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "keyhook/KeyFlags.h"
-#include "keyhook/KeyReport.h"
+#include "platform/KeyReport.h"
 #include "tests/app/EngineFixture.h"
 
 using Strings = std::vector<std::string>;
@@ -103,6 +103,7 @@ TEST_F(KeyEventTest, ReleasesAndKeysWhileTheMessageDialogIsOpenDoNothingAtAll) {
     Form.MessageDialogOpen = true;
     Press('x');
     Press('z');
+    Memo1.Flush();
     EXPECT_TRUE(Memo1.Stored.empty());
     EXPECT_EQ(Form.QueueCount, 0);
     EXPECT_FALSE(Form.WaitActive);
@@ -114,6 +115,7 @@ TEST_F(KeyEventTest, SkipNextKeyUsesUpTheNextKeyDownSilently) {
     EXPECT_TRUE(Form.SkipNextKey) << "a release does not use it up";
     Press('x');
     EXPECT_FALSE(Form.SkipNextKey);
+    Memo1.Flush();
     EXPECT_TRUE(Memo1.Stored.empty());
     EXPECT_EQ(Form.QueueCount, 0);
 }

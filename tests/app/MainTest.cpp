@@ -1,4 +1,5 @@
-// The start-up: a window that cannot be built is shown in the error box, not a silent end.
+// The start-up: the main window shows the settings and the loop runs; a window that cannot be
+// built is shown in the error box, not a silent end.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -8,63 +9,24 @@
 
 #include "app/Main.h"
 #include "platform/Exception.h"
-#include "tests/fakes/FakeBoxes.h"
-#include "tests/fakes/FakeClock.h"
-#include "tests/fakes/FakeDialogs.h"
-#include "tests/fakes/FakeKeyboard.h"
-#include "tests/fakes/FakeKeyboardQueries.h"
-#include "tests/fakes/FakeMessagePump.h"
-#include "tests/fakes/FakeProfileFile.h"
-#include "tests/fakes/FakeWindows.h"
+#include "tests/fakes/FakeApplication.h"
 
 namespace {
 
 // An application whose main window cannot be created: CreateMainWindow throws what the test
 // gives, as the Win32 window throws when CreateWindowExA fails.
-class TFailingApplication : public IApplication {
+class TFailingApplication : public TFakeApplication {
   public:
-    explicit TFailingApplication(std::function<void()> failure) : Failure(std::move(failure)) {}
+    explicit TFailingApplication(std::function<void()> failure) : Failure(std::move(failure)) {
+        Executable = "C:\\Spiele\\\xD0\x9F\xD0\xB8\xD1\x82\\QuorlWait.exe";
+    }
 
-    IClock& Clock() override { return ClockService; }
-    IKeyboardInput& Keyboard() override { return KeyboardService; }
-    IMessagePump& Pump() override { return PumpService; }
-    ITopLevelWindows& TopLevelWindows() override { return Windows; }
-    IDialogs& Dialogs() override { return DialogsService; }
-    IProfileFile& ProfileFile() override { return Profile; }
-    IKeyboardQueries& KeyboardQueries() override { return Queries; }
-    IKeyboardHookLibrary& HookLibrary() override { return Hook; }
-    IHiddenWindows& HiddenWindows() override { return Hidden; }
-    IHotKeys& HotKeys() override { return HotKeysService; }
-    std::string ExecutablePath() override {
-        return "C:\\Spiele\\\xD0\x9F\xD0\xB8\xD1\x82\\QuorlWait.exe";
-    }
-    void SetErrorHandler(std::function<void(const std::exception&)> handler) override {
-        Handler = std::move(handler);
-    }
     IMainWindow& CreateMainWindow() override {
         Failure();
         throw std::logic_error("the failure threw nothing");
     }
-    IKeyCaptureWindow& CreateKeyCaptureWindow() override { throw std::logic_error("too far"); }
-    IMessageEntryWindow& CreateMessageEntryWindow() override { throw std::logic_error("too far"); }
-    int Run() override {
-        ++Runs;
-        return 0;
-    }
 
     std::function<void()> Failure;
-    std::function<void(const std::exception&)> Handler;
-    int Runs = 0;
-    TFakeClock ClockService;
-    TFakeKeyboard KeyboardService;
-    TFakeMessagePump PumpService;
-    TFakeTopLevelWindows Windows;
-    TFakeDialogs DialogsService;
-    TFakeProfileFile Profile;
-    TFakeKeyboardQueries Queries;
-    TFakeHiddenWindows Hidden;
-    TFakeKeyboardHookLibrary Hook{Hidden.Journal};
-    TFakeHotKeys HotKeysService;
 };
 
 TEST(StartUpTest, AWindowThatCannotBeCreatedIsShownInTheErrorBoxAndEndsTheProgram) {
@@ -91,6 +53,18 @@ TEST(StartUpTest, AWindowThatCannotBeCreatedIsShownInTheErrorBoxAndEndsTheProgra
         application.Handler(std::runtime_error("later"));
         EXPECT_EQ(application.DialogsService.Errors.back(), "QuorlWait: later.");
     }
+}
+
+// The fake application runs from C:\Games\Quorl, where its settings file lies.
+TEST(StartUpTest, TheMainWindowShowsTheSettingsBesideTheExecutableAndTheLoopRuns) {
+    TFakeApplication application;
+    application.ProfileFileService.Files["C:\\Games\\Quorl\\QuorlWait.ini"] =
+        "[Timing]\r\nDelay=45\r\nPitInMessage=Pit now\r\n";
+    EXPECT_EQ(RunApplication(application), 0);
+    EXPECT_EQ(application.Runs, 1);
+    EXPECT_EQ(application.MainWindow.WaitTimeEditBox.Value, "45");
+    EXPECT_EQ(application.MainWindow.PitInMessageEditBox.Value, "Pit now");
+    EXPECT_TRUE(application.DialogsService.Errors.empty());
 }
 
 }  // namespace

@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "app/Errors.h"
-#include "app/ProfileText.h"
 #include "app/Unit1.h"
 #include "tests/app/EngineFixture.h"
+#include "tests/fakes/ProfileText.h"
 
 namespace {
 

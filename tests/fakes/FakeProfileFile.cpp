@@ -1,7 +1,7 @@
 // The in-memory profile files.
 #include "tests/fakes/FakeProfileFile.h"
 
-#include "app/ProfileText.h"
+#include "tests/fakes/ProfileText.h"
 
 std::string TFakeProfileFile::ReadString(const std::string& section,
                                          const std::string& key,

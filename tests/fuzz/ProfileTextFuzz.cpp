@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/ProfileText.h"
+#include "tests/fakes/ProfileText.h"
 #include "tests/fuzz/FuzzCheck.h"
 
 namespace {

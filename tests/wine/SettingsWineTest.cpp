@@ -10,19 +10,13 @@
 #include <vector>
 
 #include "app/Errors.h"
-#include "app/ProfileText.h"
 #include "app/Unit1.h"
 #include "platform/ExecutablePath.h"
 #include "platform/win32/Win32ProfileFile.h"
 #include "platform/win32/Win32Text.h"
-#include "tests/app/ProfileReadCases.h"
-#include "tests/fakes/FakeBoxes.h"
-#include "tests/fakes/FakeClock.h"
-#include "tests/fakes/FakeDialogs.h"
-#include "tests/fakes/FakeKeyboard.h"
-#include "tests/fakes/FakeKeyboardQueries.h"
-#include "tests/fakes/FakeMessagePump.h"
-#include "tests/fakes/FakeWindows.h"
+#include "tests/fakes/FakeApplication.h"
+#include "tests/fakes/ProfileReadCases.h"
+#include "tests/fakes/ProfileText.h"
 
 namespace {
 
@@ -121,34 +115,24 @@ INSTANTIATE_TEST_SUITE_P(SharedReadRules,
                              return param.param.Name;
                          });
 
+// An application over fakes but for the real profile functions.
+class TWin32ProfileApplication : public TFakeApplication {
+  public:
+    IProfileFile& ProfileFile() override { return Profile; }
+
+    TWin32ProfileFile Profile;
+};
+
 class TSettingsWineFormTest : public testing::Test {
   protected:
     // A main window over the real profile functions, as if run from the executable given.
     std::unique_ptr<TForm1> FormFor(const std::string& executable) {
-        return std::make_unique<TForm1>(
-            TForm1Services{Clock, Keyboard, Pump, Windows, Dialogs, Profile, executable,
-                           KeyboardQueries, HookLibrary, HiddenWindows, HotKeys},
-            TForm1Controls{WaitTimeBox, PitInKeyBox, KeyBox, PitInBox, WarningBox, PitOutBox,
-                           Memo1});
+        Application.Executable = executable;
+        return std::make_unique<TForm1>(Application, Application.MainWindow);
     }
 
-    TFakeClock Clock;
-    TFakeKeyboard Keyboard;
-    TFakeMessagePump Pump;
-    TFakeTopLevelWindows Windows;
-    TFakeDialogs Dialogs;
-    TFakeLogBox Memo1;
-    TFakeTextBox WaitTimeBox;
-    TFakeTextBox PitInKeyBox;
-    TFakeTextBox KeyBox;
-    TFakeTextBox PitInBox;
-    TFakeTextBox WarningBox;
-    TFakeTextBox PitOutBox;
-    TWin32ProfileFile Profile;
-    TFakeKeyboardQueries KeyboardQueries;
-    TFakeHiddenWindows HiddenWindows;
-    TFakeKeyboardHookLibrary HookLibrary{HiddenWindows.Journal};
-    TFakeHotKeys HotKeys;
+    TWin32ProfileApplication Application;
+    TFakeTextBox& PitOutBox = Application.MainWindow.PitOutMessageEditBox;
 };
 
 TEST_F(TSettingsWineFormTest, TheFileLiesBesideTheExecutableWhateverTheCurrentDirectory) {

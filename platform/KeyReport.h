@@ -1,5 +1,5 @@
-// The report message's wParam, shared by keyhook.dll, which builds it, and the keyboard watch,
-// which reads it; portable, so that both sides are tested natively.
+// The report word in the wParam of the hook library's report message: keyhook.dll builds it and
+// the keyboard watch reads it. Portable, so that both sides are tested natively.
 #pragma once
 
 #include <cstdint>

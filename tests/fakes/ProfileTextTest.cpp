@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "app/ProfileText.h"
-#include "tests/app/ProfileReadCases.h"
+#include "tests/fakes/ProfileReadCases.h"
+#include "tests/fakes/ProfileText.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Parsing and in-place editing of profile files, following Windows where Wine differs.
-#include "app/ProfileText.h"
+#include "tests/fakes/ProfileText.h"
 
 #include <vector>
 
