@@ -24,15 +24,22 @@ struct THookSample {
 // Moving the mouse without typing looks just the same, so a reinstall must be harmless (the
 // hook thread installs the new hook before it removes the old one, and reports each key once);
 // and while no event proves the new hook alive, the reinstalls back off from one second to
-// eight. An event starts the next alarm at once again. Allocates nothing; one thread owns it.
+// eight. An event starts the next alarm at once again.
+//
+// Wheel, pedals and other game controllers do not move the last-input time, so a hook removed
+// while the driver only steers would be found by none of that, and only at the next key lost:
+// likely the pit-in key. The hook is therefore put back on a period as well, whatever the
+// input, counted from the last install. Allocates nothing; one thread owns it.
 class THookWatchdog {
   public:
     static constexpr std::uint32_t kFirstRetryMs = 1000;
     static constexpr std::uint32_t kLongestRetryMs = 8000;
+    static constexpr std::uint32_t kReinstallPeriodMs = 15000;
 
     // `installed`: the sample taken when the hook went in.
-    explicit THookWatchdog(const THookSample& installed) noexcept
-        : Previous(installed), LastInstall(installed.Now) {}
+    explicit THookWatchdog(const THookSample& installed,
+                           std::uint32_t reinstallPeriodMs = kReinstallPeriodMs) noexcept
+        : Previous(installed), LastInstall(installed.Now), PeriodMs(reinstallPeriodMs) {}
 
     // True when the hook thread should install the hook again now.
     bool Check(const THookSample& sample) noexcept {
@@ -46,20 +53,26 @@ class THookWatchdog {
             Suspect = true;
         }
         InputUnheard = inputMoved && !heard;
-        if (!Suspect || sample.Now - LastInstall < RetryGapMs) {
+        const std::uint32_t sinceInstallMs = sample.Now - LastInstall;
+        const bool alarm = Suspect && sinceInstallMs >= RetryGapMs;
+        if (!alarm && sinceInstallMs < PeriodMs) {
             return false;
         }
         // Input that came before the new hook says nothing about it.
         Suspect = false;
         InputUnheard = false;
         LastInstall = sample.Now;
-        RetryGapMs = RetryGapMs == 0 ? kFirstRetryMs : std::min(RetryGapMs * 2, kLongestRetryMs);
+        if (alarm) {
+            RetryGapMs =
+                RetryGapMs == 0 ? kFirstRetryMs : std::min(RetryGapMs * 2, kLongestRetryMs);
+        }
         return true;
     }
 
   private:
     THookSample Previous;
     std::uint32_t LastInstall;
+    std::uint32_t PeriodMs;
     std::uint32_t RetryGapMs = 0;  // since the last install; 0 while events come
     bool InputUnheard = false;     // input came before the latest check, with no event
     bool Suspect = false;          // a whole check passed after input with no event

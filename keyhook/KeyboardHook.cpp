@@ -18,6 +18,13 @@ std::atomic<HWND> reportWindow{nullptr};
 std::atomic<UINT> reportMessage{0};
 std::atomic<DWORD> lostReports{0};
 std::atomic<DWORD> reinstalls{0};
+// The hook the hook thread has in, for the test build's removal; written by the hook thread.
+std::atomic<HHOOK> installedHook{nullptr};
+// Read by the hook thread when it starts; only the test build shortens it.
+std::atomic<DWORD> reinstallPeriodMs{THookWatchdog::kReinstallPeriodMs};
+// Set by Stop before its WM_QUIT: a quit message that anyone else posts to the hook thread
+// (PostThreadMessage needs no more than its id) does not end it.
+std::atomic<bool> stopRequested{false};
 
 // Touched only by the hook thread (and by Start before that thread exists): the hook procedure
 // and the watchdog's timer both run there, from its message loop.
@@ -27,8 +34,6 @@ std::uint32_t eventsSeen = 0;
 
 // How often the hook thread checks that its hook is still in and that the keys held down are.
 constexpr UINT kWatchPeriodMs = 250;
-// A thread message of the hook thread's own: the test-only removal of the hook.
-constexpr UINT kRemoveHookForTest = WM_APP + 1;
 
 // Owned by the thread that calls Start and Stop.
 HANDLE hookThread = nullptr;
@@ -86,6 +91,7 @@ HHOOK Reinstall(HHOOK old, HMODULE module) noexcept {
     MSG message;
     PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
     UnhookWindowsHookEx(old);
+    installedHook.store(fresh);
     reinstalls.fetch_add(1, std::memory_order_relaxed);
     return fresh;
 }
@@ -105,7 +111,8 @@ THookSample Sample() noexcept {
 // time-critical priority so that a simulation that keeps every core busy cannot starve it past
 // that timeout; it only classifies, posts and checks, a few microseconds a key. A refused
 // priority leaves it at normal priority, where it still works. Its thread timer checks that
-// the hook is still in (THookWatchdog) and forgets keys released out of its sight.
+// the hook is still in (THookWatchdog), puts it back on the watchdog's period whatever the
+// input, and forgets keys released out of its sight.
 DWORD WINAPI HookThreadMain(void* parameter) {
     auto* start = static_cast<TThreadStart*>(parameter);
     MSG message;
@@ -117,6 +124,7 @@ DWORD WINAPI HookThreadMain(void* parameter) {
         GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
         reinterpret_cast<LPCSTR>(&LowLevelKeyboardProc), &module);
     HHOOK hook = Install(module);
+    installedHook.store(hook);
     start->Installed = hook != nullptr;
     SetEvent(start->Ready);  // `start` belongs to Start and is gone after this
     if (hook == nullptr) {
@@ -125,25 +133,28 @@ DWORD WINAPI HookThreadMain(void* parameter) {
     // A thread timer (no window): its WM_TIMER comes with a null hwnd. Without it the hook
     // still reports, unwatched.
     const UINT_PTR timer = SetTimer(nullptr, 0, kWatchPeriodMs, nullptr);
-    THookWatchdog watchdog(Sample());
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        if (message.hwnd == nullptr && message.message == WM_TIMER && message.wParam == timer) {
+    THookWatchdog watchdog(Sample(), reinstallPeriodMs.load());
+    // The thread owns no window, and the hook procedure is called from inside GetMessageA, not
+    // through a posted message: nothing else in its queue is dispatched, so no posted message
+    // of another program (a WM_TIMER naming a procedure, say) makes it act.
+    for (;;) {
+        const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+        if (got == -1 || (got == 0 && stopRequested.load())) {
+            break;
+        }
+        if (got != 0 && message.hwnd == nullptr && message.message == WM_TIMER &&
+            message.wParam == timer) {
             flagsBuilder.ForgetReleasedKeys(
                 [](int virtualKey) { return GetAsyncKeyState(virtualKey); });
             if (watchdog.Check(Sample())) {
                 hook = Reinstall(hook, module);
             }
-        } else if (message.hwnd == nullptr && message.message == kRemoveHookForTest) {
-            // As Windows does it: the hook goes, and this thread is not told.
-            UnhookWindowsHookEx(hook);
-            SetEvent(reinterpret_cast<HANDLE>(message.lParam));
-        } else {
-            DispatchMessageA(&message);
         }
     }
     if (timer != 0) {
         KillTimer(nullptr, timer);
     }
+    installedHook.store(nullptr);
     UnhookWindowsHookEx(hook);
     return 0;
 }
@@ -168,19 +179,12 @@ DWORD Reinstalls() noexcept {
     return reinstalls.load();
 }
 
-bool RemoveHookForTest() noexcept {
-    if (hookThread == nullptr) {
-        return false;
-    }
-    HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    if (done == nullptr) {
-        return false;
-    }
-    const bool removed =
-        PostThreadMessageA(hookThreadId, kRemoveHookForTest, 0, reinterpret_cast<LPARAM>(done)) &&
-        WaitForSingleObject(done, INFINITE) == WAIT_OBJECT_0;
-    CloseHandle(done);
-    return removed;
+HHOOK InstalledHook() noexcept {
+    return installedHook.load();
+}
+
+void SetReinstallPeriod(DWORD periodMs) noexcept {
+    reinstallPeriodMs.store(periodMs != 0 ? periodMs : THookWatchdog::kReinstallPeriodMs);
 }
 
 // No allocation, lock, logging or exception here: the system waits for this procedure before
@@ -215,6 +219,7 @@ bool Start(HWND window, UINT message) noexcept {
     }
     // Reports may begin the moment the hook is in, so the target is set first.
     BeginReports(window, message);
+    stopRequested.store(false);
     // CreateThread, not std::thread: the win32-thread variant of mingw-w64 has none, and the
     // thread runs no C++ runtime code that would need more.
     HANDLE thread = CreateThread(nullptr, 0, &HookThreadMain, &start, 0, &hookThreadId);
@@ -242,6 +247,7 @@ void Stop() noexcept {
     if (hookThread == nullptr) {
         return;
     }
+    stopRequested.store(true);
     PostThreadMessageA(hookThreadId, WM_QUIT, 0, 0);
     WaitForSingleObject(hookThread, INFINITE);
     CloseHandle(hookThread);

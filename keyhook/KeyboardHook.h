@@ -21,10 +21,11 @@ DWORD LostReports() noexcept;
 // Times the hook thread has installed its hook again since the DLL loaded.
 DWORD Reinstalls() noexcept;
 
-// For tests only: removes the running hook the way Windows removes one that overran
-// LowLevelHooksTimeout, without telling the hook thread; returns once it is out. False when
-// no hook runs.
-bool RemoveHookForTest() noexcept;
+// For the test build of the library only (TestExports.cpp): the hook that the hook thread
+// has in, null when none; and the reinstall period of the hooks started afterwards, 0 for the
+// shipped one.
+HHOOK InstalledHook() noexcept;
+void SetReinstallPeriod(DWORD periodMs) noexcept;
 
 // The hook procedure that Start installs: builds the flags word, posts the report and always
 // calls the next hook.

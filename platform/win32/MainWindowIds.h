@@ -1,5 +1,9 @@
-// Control and timer ids of the main window.
+// Class name, caption, control and timer ids of the main window.
 #pragma once
+
+// A second copy finds the first by both (Win32SingleInstance).
+inline constexpr const char* kMainWindowClassName = "TForm1";
+inline constexpr const char* kMainWindowCaption = "Quorl Pit Timer v3.1";
 
 enum TMainWindowId : int {
     kWaitTimeEditId = 101,

@@ -64,6 +64,15 @@ int ScaleToDpi(int valueAt96, int dpi) {
     return MulDiv(valueAt96, dpi, kDefaultDpi);
 }
 
+// The suggested rectangle keeps the window's physical size, which is right only when the
+// window was at its layout's size for the old DPI. A dialog that was sized for its owner's
+// monitor just before the move there is not: the suggestion would scale it twice (2.25 times
+// from 100 % to 150 %, two thirds the other way). The size comes from the layout instead.
+void MoveForDpiChange(HWND window, const RECT& suggested, SIZE sizeAt96, int dpi) {
+    SetWindowPos(window, nullptr, suggested.left, suggested.top, ScaleToDpi(sizeAt96.cx, dpi),
+                 ScaleToDpi(sizeAt96.cy, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 HFONT CreateWindowFont(int dpi) {
     // A negative height asks for the character height; CreateFontA never fails for a missing
     // face, the font mapper picks the nearest installed one (under Wine, a Tahoma substitute).

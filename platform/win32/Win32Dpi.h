@@ -12,5 +12,8 @@ int WindowDpi(HWND window);
 // window about to open over it will have.
 int MonitorDpiNear(HWND window);
 int ScaleToDpi(int valueAt96, int dpi);
+// WM_DPICHANGED for a window whose size is given at 96 DPI: moves it to the top left of the
+// suggested rectangle, at `sizeAt96` scaled to the new DPI.
+void MoveForDpiChange(HWND window, const RECT& suggested, SIZE sizeAt96, int dpi);
 // "MS Sans Serif" at 8 points for the DPI; the caller deletes it.
 HFONT CreateWindowFont(int dpi);

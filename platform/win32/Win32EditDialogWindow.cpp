@@ -38,6 +38,7 @@ TWin32EditDialogWindow::TWin32EditDialogWindow(const TEditDialogLook& look) : Lo
     CancelButton =
         CreateChild("BUTTON", "Cancel", WS_TABSTOP | BS_PUSHBUTTON, 0, kEditDialogCancelCommand);
     LayOut();
+    SetDpi(WindowDpi(Window));  // the font starts at the window's own DPI
 }
 
 // The prompt and the edit line across the top, OK and Cancel at the bottom right, all from
@@ -154,13 +155,11 @@ LRESULT TWin32EditDialogWindow::HandleMessage(UINT message, WPARAM wParam, LPARA
             // and IsDialogMessageA would then click it for Enter.
             return Look.EnterMeansOK ? MAKELRESULT(IDOK, DC_HASDEFID) : 0;
         case WM_DPICHANGED: {
-            // Moved to a monitor of another scale: Windows suggests the rectangle that keeps
-            // the window's physical size; the controls are laid out in what it leaves.
-            const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+            // Moved to a monitor of another scale: placed where Windows suggests, at the
+            // 96-DPI size for the new DPI; the controls are laid out in what it leaves.
             Font.SetDpi(HIWORD(wParam), {Prompt, Edit, OkButton, CancelButton});
-            SetWindowPos(Window, nullptr, suggested.left, suggested.top,
-                         suggested.right - suggested.left, suggested.bottom - suggested.top,
-                         SWP_NOZORDER | SWP_NOACTIVATE);
+            MoveForDpiChange(Window, *reinterpret_cast<const RECT*>(lParam),
+                             {Look.Width, Look.Height}, HIWORD(wParam));
             LayOut();
             InvalidateRect(Window, nullptr, TRUE);
             return 0;

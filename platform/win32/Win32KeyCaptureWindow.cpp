@@ -25,6 +25,7 @@ TWin32KeyCaptureWindow::TWin32KeyCaptureWindow(TOwnerSource owner) : Owner(std::
     }
     Font.ApplyTo(Label);
     LayOut();
+    SetDpi(WindowDpi(Window));  // the font starts at the window's own DPI
 }
 
 // Room for two lines: where "MS Sans Serif" is replaced by a wider font (Wine), the centred
@@ -83,13 +84,11 @@ LRESULT TWin32KeyCaptureWindow::HandleMessage(UINT message, WPARAM wParam, LPARA
             }
             return 0;
         case WM_DPICHANGED: {
-            // Moved to a monitor of another scale: Windows suggests the rectangle that keeps
-            // the window's physical size, which is our 96-DPI size at the new DPI.
+            // Moved to a monitor of another scale: placed where Windows suggests, at the
+            // 96-DPI size for the new DPI.
             SetDpi(HIWORD(wParam));
-            const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
-            SetWindowPos(Window, nullptr, suggested.left, suggested.top,
-                         suggested.right - suggested.left, suggested.bottom - suggested.top,
-                         SWP_NOZORDER | SWP_NOACTIVATE);
+            MoveForDpiChange(Window, *reinterpret_cast<const RECT*>(lParam),
+                             {kClientWidth, kClientHeight}, HIWORD(wParam));
             InvalidateRect(Window, nullptr, TRUE);
             return 0;
         }

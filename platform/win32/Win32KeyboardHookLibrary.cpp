@@ -39,7 +39,6 @@ TWin32KeyboardHookLibrary::TWin32KeyboardHookLibrary() {
     Module = module;
     StartProc = Function<TStartProc>(module, "KeyboardHook_Start");
     StopProc = Function<TStopProc>(module, "KeyboardHook_Stop");
-    LostReportsProc = Function<TLostReportsProc>(module, "KeyboardHook_LostReports");
 }
 
 // The hook thread runs code of the library: it must have ended before FreeLibrary.
@@ -61,8 +60,4 @@ void TWin32KeyboardHookLibrary::Stop() {
     if (StopProc != nullptr) {
         StopProc();
     }
-}
-
-std::uint32_t TWin32KeyboardHookLibrary::LostReports() const {
-    return LostReportsProc != nullptr ? LostReportsProc() : 0;
 }

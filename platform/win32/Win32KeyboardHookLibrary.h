@@ -20,16 +20,12 @@ class TWin32KeyboardHookLibrary : public IKeyboardHookLibrary {
     void Stop() override;
 
     bool Loaded() const { return StartProc != nullptr && StopProc != nullptr; }
-    // The library's count of reports its target's queue refused; 0 without the library.
-    std::uint32_t LostReports() const;
 
   private:
     using TStartProc = int(__stdcall*)(void* window, unsigned int message);
     using TStopProc = void(__stdcall*)();
-    using TLostReportsProc = unsigned long(__stdcall*)();
 
     void* Module = nullptr;  // HMODULE
     TStartProc StartProc = nullptr;
     TStopProc StopProc = nullptr;
-    TLostReportsProc LostReportsProc = nullptr;
 };

@@ -5,6 +5,8 @@
 #include <climits>
 #include <vector>
 
+#include "platform/win32/Win32Clipboard.h"
+
 namespace {
 // Room the list view keeps either side of a line's text, so that the widest line is not cut.
 constexpr int kTextPadding = 16;
@@ -170,32 +172,15 @@ bool TWin32LogBox::CopySelection() {
         bytes += Lines->LineLength(i) + 2;
     }
     bytes -= 2;
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
-    if (memory == nullptr) {
-        return false;
-    }
-    auto* text = static_cast<char*>(GlobalLock(memory));
-    if (text == nullptr) {
-        GlobalFree(memory);
-        return false;
-    }
+    std::string text(bytes, '\0');
     std::size_t at = 0;
     for (std::size_t i : selected) {
         if (at != 0) {
             text[at++] = '\r';
             text[at++] = '\n';
         }
-        at += Lines->CopyLine(i, text + at, bytes - at);
+        at += Lines->CopyLine(i, text.data() + at, bytes - at);
     }
-    GlobalUnlock(memory);
-    // The clipboard takes the memory only when SetClipboardData succeeds.
-    bool copied = false;
-    if (OpenClipboard(ListView)) {
-        copied = EmptyClipboard() && SetClipboardData(CF_TEXT, memory) != nullptr;
-        CloseClipboard();
-    }
-    if (!copied) {
-        GlobalFree(memory);
-    }
-    return copied;
+    text.resize(at);
+    return PutTextOnClipboard(ListView, text);
 }

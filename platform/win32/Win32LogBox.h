@@ -31,8 +31,8 @@ class TWin32LogBox : public ILogBox {
     LRESULT OnNotify(const NMHDR& header);
 
     void SelectAll();
-    // Puts the selected lines on the clipboard as CF_TEXT, joined by CR LF. False when nothing
-    // is selected or the clipboard refused.
+    // Puts the selected lines on the clipboard, joined by CR LF (PutTextOnClipboard). False
+    // when nothing is selected or the clipboard refused.
     bool CopySelection();
 
   private:

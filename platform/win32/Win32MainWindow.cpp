@@ -13,8 +13,8 @@
 
 namespace {
 
-constexpr const char* kClassName = "TForm1";
-constexpr const char* kCaption = "Quorl Pit Timer v3.1";
+constexpr const char* kClassName = kMainWindowClassName;
+constexpr const char* kCaption = kMainWindowCaption;
 constexpr int kWindowWidth = 484;
 constexpr int kWindowHeight = 436;
 

@@ -5,13 +5,21 @@
 #include "platform/Exception.h"
 #include "platform/win32/Win32Application.h"
 #include "platform/win32/Win32CallbackGuard.h"
+#include "platform/win32/Win32SingleInstance.h"
 
-// An exception leaving WinMain would end the program without a word; what the start-up has
-// not shown already (the application itself could not be set up) gets the error box here.
+// A second copy ends before any window, hook, hot key or settings file, and shows no box
+// that could take the focus from the simulation. An exception leaving WinMain would end the
+// program without a word; what the start-up has not shown already (the application itself
+// could not be set up) gets the error box here.
 int WINAPI WinMain(HINSTANCE instance,
                    HINSTANCE /*previous*/,
                    LPSTR /*commandLine*/,
                    int /*showCommand*/) {
+    const TWin32SingleInstance oneCopy;
+    if (oneCopy.AnotherCopyRuns()) {
+        oneCopy.BringOtherCopyToFront();
+        return 0;
+    }
     try {
         TWin32Application application(instance);
         return RunApplication(application);

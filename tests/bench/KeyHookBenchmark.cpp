@@ -117,8 +117,8 @@ void Print(const char* label, std::vector<LONGLONG> ticks) {
     const auto at = [&](double fraction) {
         return Microseconds(ticks[static_cast<std::size_t>(fraction * (ticks.size() - 1))]);
     };
-    std::printf("%-34s n=%5zu  median %8.2f us  p99 %8.2f us  max %8.2f us\n", label,
-                ticks.size(), at(0.5), at(0.99), Microseconds(ticks.back()));
+    std::printf("%-34s n=%5zu  median %8.2f us  p99 %8.2f us  max %8.2f us\n", label, ticks.size(),
+                at(0.5), at(0.99), Microseconds(ticks.back()));
 }
 
 }  // namespace
@@ -127,9 +127,8 @@ int main() {
     QueryPerformanceFrequency(&frequency);
     TWin32HiddenWindows windows;
     int received = 0;
-    auto target = windows.CreateHiddenWindow([&](TMessage& message) {
-        received += message.Msg == kHookMessage ? 1 : 0;
-    });
+    auto target = windows.CreateHiddenWindow(
+        [&](TMessage& message) { received += message.Msg == kHookMessage ? 1 : 0; });
     const auto targetWindow = reinterpret_cast<HWND>(target->Handle());
     bareTarget = targetWindow;
 
@@ -152,48 +151,77 @@ int main() {
     std::printf("  reports received %d, lost %lu\n", received, keyhook::LostReports());
 
     // The whole road: keybd_event, the system, the DLL's hook thread, the posted report, the
-    // decoding and OnKey, on the real keyhook.dll loaded as the program loads it.
+    // decoding and OnKey, on keyhook.dll loaded as the program loads it (its test build, whose
+    // exports the counters and the shorter period are). First with the shipped reinstall
+    // period (15 s: none during the run), then with the hook put back at every 250 ms check,
+    // 60 times as often, to show what a reinstall costs the keys around it.
     TWin32KeyboardQueries keyboard;
     TWin32KeyboardHookLibrary library;
     if (!library.Loaded()) {
         std::printf("keyhook.dll not found beside the benchmark\n");
         return 1;
     }
-    TCPKeyHook hook(nullptr, keyboard, library, windows);
-    LARGE_INTEGER reported{};
-    int pressesSeen = 0;
-    hook.OnKey = [&](TComponent*, TKeyStates states, TKeyNames) {
-        if (states.KeyDown) {
-            QueryPerformanceCounter(&reported);
-            ++pressesSeen;
-        }
-    };
-    if (!hook.StartHook()) {
-        std::printf("KeyboardHook_Start refused\n");
+    using TCountProc = DWORD(WINAPI*)();
+    using TSetPeriodProc = void(WINAPI*)(DWORD);
+    HMODULE module = GetModuleHandleA("keyhook.dll");
+    const auto lost = reinterpret_cast<TCountProc>(
+        reinterpret_cast<void (*)()>(GetProcAddress(module, "KeyboardHook_LostReports")));
+    const auto reinstalls = reinterpret_cast<TCountProc>(
+        reinterpret_cast<void (*)()>(GetProcAddress(module, "KeyboardHook_Reinstalls")));
+    const auto setPeriod = reinterpret_cast<TSetPeriodProc>(reinterpret_cast<void (*)()>(
+        GetProcAddress(module, "KeyboardHook_SetReinstallPeriodForTest")));
+    if (lost == nullptr || reinstalls == nullptr || setPeriod == nullptr) {
+        std::printf("keyhook.dll beside the benchmark is not its test build\n");
         return 1;
     }
-    std::vector<LONGLONG> latencies;
-    latencies.reserve(kLatencyPresses);
-    for (int i = 0; i < kLatencyPresses; ++i) {
-        const int before = pressesSeen;
-        LARGE_INTEGER sent;
-        QueryPerformanceCounter(&sent);
-        keybd_event(kBenchKey, 0x6F, 0, 0);
-        const DWORD start = GetTickCount();
-        while (pressesSeen == before && GetTickCount() - start < 1000) {
-            Pump();
-            if (pressesSeen == before) {
-                MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
+    for (const DWORD periodMs : {0ul, 250ul}) {
+        setPeriod(periodMs);
+        TCPKeyHook hook(nullptr, keyboard, library, windows);
+        LARGE_INTEGER reported{};
+        int pressesSeen = 0;
+        hook.OnKey = [&](TComponent*, TKeyStates states, TKeyNames) {
+            if (states.KeyDown) {
+                QueryPerformanceCounter(&reported);
+                ++pressesSeen;
             }
+        };
+        if (!hook.StartHook()) {
+            std::printf("KeyboardHook_Start refused\n");
+            return 1;
         }
-        if (pressesSeen != before) {
-            latencies.push_back(reported.QuadPart - sent.QuadPart);
+        const DWORD reinstallsBefore = reinstalls();
+        const DWORD started = GetTickCount();
+        std::vector<LONGLONG> latencies;
+        latencies.reserve(kLatencyPresses);
+        for (int i = 0; i < kLatencyPresses; ++i) {
+            const int before = pressesSeen;
+            LARGE_INTEGER sent;
+            QueryPerformanceCounter(&sent);
+            keybd_event(kBenchKey, 0x6F, 0, 0);
+            const DWORD start = GetTickCount();
+            while (pressesSeen == before && GetTickCount() - start < 1000) {
+                Pump();
+                if (pressesSeen == before) {
+                    MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
+                }
+            }
+            if (pressesSeen != before) {
+                latencies.push_back(reported.QuadPart - sent.QuadPart);
+            }
+            keybd_event(kBenchKey, 0x6F, KEYEVENTF_KEYUP, 0);
+            Pump();
+            // Spread over a few seconds, so that the short period puts the hook back many
+            // times among the presses.
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
         }
-        keybd_event(kBenchKey, 0x6F, KEYEVENTF_KEYUP, 0);
-        Pump();
+        std::printf(
+            "From keybd_event to OnKey (%d presses, real keyhook.dll, reinstall period "
+            "%s):\n",
+            kLatencyPresses, periodMs == 0 ? "15 s as shipped" : "250 ms");
+        Print("  press reported", latencies);
+        std::printf("  reinstalls %lu in %lu ms, lost reports %lu\n",
+                    reinstalls() - reinstallsBefore, GetTickCount() - started, lost());
     }
-    std::printf("From keybd_event to OnKey (%d presses, real keyhook.dll):\n", kLatencyPresses);
-    Print("  press reported", latencies);
-    std::printf("  lost reports %u\n", library.LostReports());
+    setPeriod(0);
     return 0;
 }

@@ -1,5 +1,5 @@
 // When the hook thread puts its hook back: unheard input, the back-off while only the mouse
-// moves, and counters that wrap.
+// moves, the period whatever the input, and counters that wrap.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -25,8 +25,12 @@ class THookSession {
     }
     void Mouse() { LastInput = Now; }
 
-    // One timer tick later; true when the watchdog asks for the hook again, which then hears.
+    // One timer tick later (a key typed first when Typing); true when the watchdog asks for
+    // the hook again, which then hears.
     bool Tick() {
+        if (Typing) {
+            Key();
+        }
         Now += kPeriodMs;
         const bool reinstall = Watchdog.Check({Now, LastInput, Events});
         Deaf = Deaf && !reinstall;
@@ -47,6 +51,7 @@ class THookSession {
     std::uint32_t LastInput;
     std::uint32_t Events = 7;
     bool Deaf = false;
+    bool Typing = false;
     THookWatchdog Watchdog;
 };
 
@@ -107,7 +112,8 @@ TEST(HookWatchdogTest, AnAlarmHeldBackByTheBackOffFiresLaterWithoutMoreInput) {
     session.Deaf = true;
     session.Key();
     EXPECT_EQ(session.MsToReinstall(20000), 1000u);
-    EXPECT_EQ(session.MsToReinstall(60000), 0u) << "nothing unheard since";
+    EXPECT_EQ(session.MsToReinstall(60000), THookWatchdog::kReinstallPeriodMs)
+        << "nothing unheard since: only the period";
 }
 
 TEST(HookWatchdogTest, InputBeforeAReinstallIsNotHeldAgainstTheNewHook) {
@@ -117,7 +123,29 @@ TEST(HookWatchdogTest, InputBeforeAReinstallIsNotHeldAgainstTheNewHook) {
     EXPECT_FALSE(session.Tick());
     session.Key();  // unheard, and in the check that reinstalls
     EXPECT_TRUE(session.Tick());
-    EXPECT_EQ(session.MsToReinstall(60000), 0u);
+    EXPECT_EQ(session.MsToReinstall(60000), THookWatchdog::kReinstallPeriodMs);
+}
+
+// A hook removed while only the wheel and pedals are used moves nothing the watchdog reads.
+TEST(HookWatchdogTest, WhateverTheInputTheHookIsPutBackEveryPeriod) {
+    const struct {
+        const char* Input;
+        bool Deaf;
+        bool Typing;
+    } rows[] = {{"no input", false, false},
+                {"keys heard all the time", false, true},
+                {"a removed hook and no input", true, false}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Input);
+        THookSession session;
+        session.Deaf = row.Deaf;
+        session.Typing = row.Typing;
+        EXPECT_EQ(session.MsToReinstall(60000), THookWatchdog::kReinstallPeriodMs);
+        EXPECT_EQ(session.MsToReinstall(60000), THookWatchdog::kReinstallPeriodMs);
+        session.Typing = false;
+        session.Mouse();
+        EXPECT_EQ(session.MsToReinstall(20000), 500u) << "a period is no alarm to back off from";
+    }
 }
 
 TEST(HookWatchdogTest, CountersThatWrapAroundChangeNothing) {

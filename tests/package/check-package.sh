@@ -2,8 +2,8 @@
 # Makes the portable zip with CPack and checks what a racer gets: the zip holds exactly the
 # program, its hook library, the user guide as one self-contained HTML page and the licence; the
 # program and the library together take at most 1 MB; they import only system DLLs (and the
-# program keyhook.dll); the program carries its icon, its version information and its manifest,
-# the library its version information.
+# program keyhook.dll); the library exports only what the program calls; the program carries
+# its icon, its version information and its manifest, the library its version information.
 #
 # usage: check-package.sh <cpack> <build dir> <zip> <QuorlWait.exe> <keyhook.dll>
 set -euo pipefail
@@ -66,6 +66,21 @@ check_imports() {
 check_imports "$exe" "$system_dlls keyhook.dll "
 check_imports "$dll" "$system_dlls"
 
+# The zipped keyhook.dll exports exactly what QuorlWait.exe takes from it with GetProcAddress:
+# the KeyboardHook_ names among the program's strings.
+unzipped=$(mktemp -d)
+unzip -q -o "$zip" keyhook.dll -d "$unzipped"
+exports=$(x86_64-w64-mingw32-objdump -p "$unzipped/keyhook.dll" |
+    awk '/^\[Ordinal\/Name Pointer\] Table/ { on = 1; next } NF == 0 { on = 0 }
+         on { print $NF }' | sort | tr '\n' ' ')
+rm -rf "$unzipped"
+called=$(x86_64-w64-mingw32-strings "$exe" | { grep -x 'KeyboardHook_[A-Za-z_]*' || true; } |
+    sort -u | tr '\n' ' ')
+echo "keyhook.dll exports: $exports"
+echo "QuorlWait.exe calls: $called"
+[ -n "$exports" ] || fail "keyhook.dll in the zip exports nothing"
+[ "$exports" = "$called" ] || fail "keyhook.dll exports '$exports', QuorlWait.exe calls '$called'"
+
 # The resource types at the top of the resource directory: 3 icon, 14 icon group, 16 version,
 # 24 manifest.
 types=$(x86_64-w64-mingw32-objdump -p "$exe" |
@@ -102,4 +117,4 @@ for fragment in 'name="Microsoft.Windows.Common-Controls" version="6.0.0.0"' \
 done
 
 [ "$failures" -eq 0 ] || exit 1
-echo "PASS: the zip, the guide, the sizes, the imports and the resources"
+echo "PASS: the zip, the guide, the sizes, the imports, the exports and the resources"

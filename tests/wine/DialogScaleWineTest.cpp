@@ -62,6 +62,7 @@ class TPerMonitorAwareThread {
 
 struct TDialogFigures {
     int Dpi = 0;
+    POINT Origin{};  // of the window, on the screen
     SIZE Window{};
     SIZE Client{};
     LONG FontHeight = 0;  // lfHeight of the controls' font
@@ -85,6 +86,7 @@ TDialogFigures Measure(HWND window) {
     figures.Dpi = getDpiForWindow != nullptr ? static_cast<int>(getDpiForWindow(window)) : 0;
     RECT outer;
     GetWindowRect(window, &outer);
+    figures.Origin = {outer.left, outer.top};
     figures.Window = {outer.right - outer.left, outer.bottom - outer.top};
     RECT client;
     GetClientRect(window, &client);
@@ -159,32 +161,46 @@ void Print(const char* caption, const TDialogFigures& figures) {
                 figures.Client.cy, figures.FontHeight);
 }
 
-// Shows a dialog with `show`, measures it once shown, optionally sends it WM_DPICHANGED for
-// `movedToDpi` first (as a move to another monitor does), and closes it.
+// A move to a monitor of another scale while the dialog is open, as Windows makes it: the
+// dialog was sized for `ToDpi` (it opens at its owner's monitor's DPI) while on a monitor of
+// `FromDpi`, and WM_DPICHANGED suggests a rectangle that keeps that physical size, scaling the
+// size once more. The dialog gets such a rectangle, moved a little.
+struct TMove {
+    int FromDpi;
+    int ToDpi;
+};
+
+// Shows a dialog with `show`, measures it once shown, optionally after a move, and closes it.
 TDialogFigures MeasureShown(const char* caption,
                             const std::function<void()>& show,
-                            int movedToDpi = 0) {
+                            const TMove* move = nullptr) {
     TDialogFigures figures;
     TModalScript script(caption);
+    RECT suggested{};
     script.WhenShown()
         .Then([&] {
-            if (movedToDpi != 0) {
-                RECT suggested;
-                GetWindowRect(script.Window(), &suggested);
+            if (move != nullptr) {
                 const int dpi = Measure(script.Window()).Dpi;
-                suggested.right =
-                    suggested.left + MulDiv(suggested.right - suggested.left, movedToDpi, dpi);
-                suggested.bottom =
-                    suggested.top + MulDiv(suggested.bottom - suggested.top, movedToDpi, dpi);
-                SendMessageA(script.Window(), WM_DPICHANGED, MAKEWPARAM(movedToDpi, movedToDpi),
+                GetWindowRect(script.Window(), &suggested);
+                const auto twice = [&](LONG size) {
+                    return MulDiv(MulDiv(size, move->ToDpi, dpi), move->ToDpi, move->FromDpi);
+                };
+                const SIZE size{twice(suggested.right - suggested.left),
+                                twice(suggested.bottom - suggested.top)};
+                OffsetRect(&suggested, 16, 24);
+                suggested.right = suggested.left + size.cx;
+                suggested.bottom = suggested.top + size.cy;
+                SendMessageA(script.Window(), WM_DPICHANGED, MAKEWPARAM(move->ToDpi, move->ToDpi),
                              reinterpret_cast<LPARAM>(&suggested));
             }
             return true;
         })
         .Then([&] {
             figures = Measure(script.Window());
-            if (movedToDpi != 0) {
-                figures.Dpi = movedToDpi;  // a sent WM_DPICHANGED does not move the window
+            if (move != nullptr) {
+                figures.Dpi = move->ToDpi;  // a sent WM_DPICHANGED does not move the window
+                EXPECT_EQ(figures.Origin.x, suggested.left) << caption;
+                EXPECT_EQ(figures.Origin.y, suggested.top) << caption;
             }
             PostMessageA(script.Window(), WM_CLOSE, 0, 0);
             return true;
@@ -235,6 +251,8 @@ TEST(DialogScaleWineTest, EachDialogOpensAtTheDisplaysDpiAndCutsNoText) {
     TWin32KeyCaptureWindow keyCapture(&NoOwner);
     TWin32MessageEntryWindow messageEntry(&NoOwner);
     TWin32Dialogs dialogs(&NoOwner);
+    EXPECT_EQ(Measure(keyCapture.Handle()).FontHeight, -Scaled(11, dpi)) << "before its show";
+    EXPECT_EQ(Measure(messageEntry.Handle()).FontHeight, -Scaled(11, dpi)) << "before its show";
     const TDialogFigures keyFigures =
         MeasureShown("Set Key", [&] { keyCapture.ShowModal(nullptr); });
     const TDialogFigures messageFigures =
@@ -248,12 +266,12 @@ TEST(DialogScaleWineTest, EachDialogOpensAtTheDisplaysDpiAndCutsNoText) {
     ExpectScaledTo(dpi, keyFigures, messageFigures, inputFigures);
 }
 
-// A dialog moved to a monitor of another scale while it is open takes the new DPI; shown again
-// over its owner, it takes the owner's monitor's DPI back.
+// A dialog moved to a monitor of another scale while it is open takes the new DPI, at its
+// layout's size there whatever size Windows suggests, every control inside; shown again over
+// its owner, it takes the owner's monitor's DPI back.
 TEST(DialogScaleWineTest, AnOpenDialogFollowsWmDpiChangedAndOpensAgainAtItsMonitorsDpi) {
     TPerMonitorAwareThread aware;
     const int dpi = DisplayDpi();
-    const int moved = dpi * 2;
     TWin32KeyCaptureWindow keyCapture(&NoOwner);
     TWin32MessageEntryWindow messageEntry(&NoOwner);
     TWin32Dialogs dialogs(&NoOwner);
@@ -262,9 +280,12 @@ TEST(DialogScaleWineTest, AnOpenDialogFollowsWmDpiChangedAndOpensAgainAtItsMonit
     const auto showInput = [&] {
         dialogs.InputBox("Wait Time Edit", "Enter new time in seconds", "30");
     };
-    ExpectScaledTo(moved, MeasureShown("Set Key", showKey, moved),
-                   MeasureShown("New Message Dialog", showMessage, moved),
-                   MeasureShown("Wait Time Edit", showInput, moved));
+    for (const TMove& move : {TMove{dpi, dpi * 2}, TMove{96, 144}, TMove{144, 96}}) {
+        SCOPED_TRACE(std::to_string(move.FromDpi) + " to " + std::to_string(move.ToDpi) + " DPI");
+        ExpectScaledTo(move.ToDpi, MeasureShown("Set Key", showKey, &move),
+                       MeasureShown("New Message Dialog", showMessage, &move),
+                       MeasureShown("Wait Time Edit", showInput, &move));
+    }
     ExpectScaledTo(dpi, MeasureShown("Set Key", showKey),
                    MeasureShown("New Message Dialog", showMessage),
                    MeasureShown("Wait Time Edit", showInput));

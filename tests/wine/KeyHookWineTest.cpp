@@ -29,16 +29,20 @@ class KeyHookWineTest : public testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(Library.Loaded()) << "keyhook.dll is not beside the test program";
-        Hook = std::make_unique<TCPKeyHook>(nullptr, Keyboard, Library, Windows);
-        Hook->OnKey = [this](TComponent*, TKeyStates states, TKeyNames names) {
-            Reports.push_back({states, names});
-        };
-        ASSERT_TRUE(Hook->StartHook());
+        ASSERT_NO_FATAL_FAILURE(StartWatch());
         // The hook sees typed keys whichever window they go to, but the X server hands them
         // to Wine only while one of its windows has the X focus.
         ASSERT_TRUE(FocusForTyping(SharedTarget()));
         ASSERT_TRUE(PumpUntil([&] { return ReportsOf("F8").size() >= 2; }, kDeadlineMs));
         Reports.clear();
+    }
+
+    void StartWatch() {
+        Hook = std::make_unique<TCPKeyHook>(nullptr, Keyboard, Library, Windows);
+        Hook->OnKey = [this](TComponent*, TKeyStates states, TKeyNames names) {
+            Reports.push_back({states, names});
+        };
+        ASSERT_TRUE(Hook->StartHook());
     }
 
     // The reports whose key name is `name`, in order.
@@ -95,6 +99,12 @@ TProc HookLibraryExport(const char* name) {
 
 using TRemoveProc = BOOL(WINAPI*)();
 using TReinstallsProc = DWORD(WINAPI*)();
+using TSetPeriodProc = void(WINAPI*)(DWORD);
+
+DWORD LostReports() {
+    const auto lost = HookLibraryExport<TReinstallsProc>("KeyboardHook_LostReports");
+    return lost != nullptr ? lost() : ~0u;
+}
 
 // Windows removes a hook that overran LowLevelHooksTimeout without telling its thread; Wine
 // never does, so the test removes it the same silent way. The key typed then goes unseen, the
@@ -113,6 +123,27 @@ TEST_F(KeyHookWineTest, AHookThatTheSystemRemovedComesBackAndReportsEachKeyOnce)
     ASSERT_TRUE(PumpUntil([&] { return reinstalls() > before; }, kDeadlineMs))
         << "the hook was not put back";
     EXPECT_TRUE(Reports.empty()) << "the a was heard without a hook";
+    ExpectEachKeyReportedOnce();
+}
+
+// Windows may remove the hook while the driver uses only the wheel and pedals, which are no
+// input to the watchdog: the hook comes back on its period all the same (here shortened from
+// 15 s to 1 s), and the next key is reported once.
+TEST_F(KeyHookWineTest, AHookRemovedWithNoInputAfterItComesBackOnThePeriod) {
+    const auto setPeriod =
+        HookLibraryExport<TSetPeriodProc>("KeyboardHook_SetReinstallPeriodForTest");
+    const auto remove = HookLibraryExport<TRemoveProc>("KeyboardHook_RemoveHookForTest");
+    const auto reinstalls = HookLibraryExport<TReinstallsProc>("KeyboardHook_Reinstalls");
+    ASSERT_TRUE(setPeriod != nullptr && remove != nullptr && reinstalls != nullptr);
+    Hook.reset();
+    setPeriod(1000);
+    StartWatch();
+    setPeriod(0);
+    const DWORD before = reinstalls();
+    ASSERT_TRUE(remove());
+    ASSERT_TRUE(PumpUntil([&] { return reinstalls() > before; }, kDeadlineMs))
+        << "the hook was not put back without input";
+    EXPECT_TRUE(Reports.empty());
     ExpectEachKeyReportedOnce();
 }
 
@@ -151,7 +182,7 @@ TEST_F(KeyHookWineTest, TypedKeysArriveWithTheirCharacterAndDirection) {
     const std::vector<TReport> w = ReportsOf("W");
     ASSERT_EQ(w.size(), 2u);
     EXPECT_EQ(w[0].Names.Character, 'w');
-    EXPECT_EQ(Library.LostReports(), 0u);
+    EXPECT_EQ(LostReports(), 0u);
 }
 
 TEST_F(KeyHookWineTest, AHeldKeyCountsItsAutoRepeatsUpThenReleases) {
@@ -219,7 +250,7 @@ TEST_F(KeyHookWineTest, TheProgramsOwnInjectedKeysAreReportedToo) {
 
 TEST_F(KeyHookWineTest, NothingIsReportedAfterTheComponentIsGone) {
     Hook.reset();  // stops the hook, then destroys its window
-    const DWORD lostBefore = Library.LostReports();
+    const DWORD lostBefore = LostReports();
 
     // Wine turns the X key into input, and runs the hooks, only while this thread pumps: the
     // key has passed the hook chain once the target has it. A hook still posting to the
@@ -229,7 +260,7 @@ TEST_F(KeyHookWineTest, NothingIsReportedAfterTheComponentIsGone) {
     ASSERT_TRUE(PumpUntil([&] { return target.Keys.size() >= 2; }, kDeadlineMs))
         << "the target never got the y";
     EXPECT_TRUE(Reports.empty());
-    EXPECT_EQ(Library.LostReports(), lostBefore);
+    EXPECT_EQ(LostReports(), lostBefore);
 
     // A second watch proves that typed keys still come, and hears only those typed after it.
     TCPKeyHook second(nullptr, Keyboard, Library, Windows);
@@ -243,7 +274,7 @@ TEST_F(KeyHookWineTest, NothingIsReportedAfterTheComponentIsGone) {
     EXPECT_EQ(names, (std::vector<std::string>{"Z", "Z"}));
     EXPECT_TRUE(Reports.empty());
     // A hook still posting to the destroyed window would have had its posts refused.
-    EXPECT_EQ(Library.LostReports(), lostBefore);
+    EXPECT_EQ(LostReports(), lostBefore);
 }
 
 // The library's own promise: once KeyboardHook_Stop has returned, no report is posted.

@@ -42,12 +42,19 @@ std::string ReadBytes(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-std::string ClipboardText() {
-    std::string text;
+// The clipboard's text in CF_TEXT (char) or CF_UNICODETEXT (wchar_t), and its formats in the
+// order EnumClipboardFormats gives: those the program put, in its order, then the system's.
+template <class TChar>
+std::basic_string<TChar> ClipboardText(UINT format, std::vector<UINT>* formats = nullptr) {
+    std::basic_string<TChar> text;
     if (OpenClipboard(nullptr)) {
-        if (HANDLE data = GetClipboardData(CF_TEXT)) {
-            if (const auto* bytes = static_cast<const char*>(GlobalLock(data))) {
-                text = bytes;
+        for (UINT f = EnumClipboardFormats(0); formats != nullptr && f != 0;
+             f = EnumClipboardFormats(f)) {
+            formats->push_back(f);
+        }
+        if (HANDLE data = GetClipboardData(format)) {
+            if (const auto* chars = static_cast<const TChar*>(GlobalLock(data))) {
+                text = chars;
                 GlobalUnlock(data);
             }
         }
@@ -121,7 +128,7 @@ TEST_F(LogBoxWineTest, CtrlAThenCtrlCPutsEveryLineOnTheClipboardJoinedByCrLf) {
     ASSERT_NE(Box, nullptr);
     Log.LogEvent("one");
     Log.LogEvent(std::string("Got key \0", 9));
-    Log.LogEvent("three");
+    Log.LogEvent("three \xE9");  // e acute in code page 1252
     ASSERT_TRUE(ShownWithin(3));
     ASSERT_TRUE(OpenClipboard(nullptr));
     EmptyClipboard();
@@ -130,7 +137,15 @@ TEST_F(LogBoxWineTest, CtrlAThenCtrlCPutsEveryLineOnTheClipboardJoinedByCrLf) {
     SendWithCtrl(Box, 'A');
     EXPECT_EQ(SendMessageA(Box, LVM_GETSELECTEDCOUNT, 0, 0), 3);
     SendWithCtrl(Box, 'C');
-    EXPECT_EQ(ClipboardText(), "T      one\r\nT      Got key \r\nT      three");
+    EXPECT_EQ(ClipboardText<char>(CF_TEXT), "T      one\r\nT      Got key \r\nT      three \xE9");
+    // Made by the system, the Unicode text would follow the input language's code page (Wine
+    // cannot switch that): it must be the program's own, put right after CF_TEXT.
+    std::vector<UINT> formats;
+    EXPECT_EQ(ClipboardText<wchar_t>(CF_UNICODETEXT, &formats),
+              L"T      one\r\nT      Got key \r\nT      three \u00E9");
+    ASSERT_GE(formats.size(), 2u);
+    EXPECT_EQ(formats[0], static_cast<UINT>(CF_TEXT));
+    EXPECT_EQ(formats[1], static_cast<UINT>(CF_UNICODETEXT));
 }
 
 }  // namespace

@@ -458,6 +458,44 @@ scenario_others_keys() {
     echo "F10 after character $order of the message's ${#message}"
 }
 
+# Two copies would take each other's typed "!" for their pit-in key 1 and answer it. A second
+# start from another folder with the same settings ends within 2 s, without a window and without
+# writing its settings; the first copy goes on typing the message once per press.
+scenario_second_copy() {
+    local settings=$'[Timing]\r\npitinkey=49\r\nPitInMessage=Go!\r\n'
+    printf '%s' "$settings" >"$work/app/QuorlWait.ini"
+    mkdir -p "$work/second"
+    cp "$program_dir/QuorlWait.exe" "$program_dir/keyhook.dll" "$work/second/"
+    printf '%s' "$settings" >"$work/second/QuorlWait.ini"
+    start_target
+    start_quorl
+    local started_ms second_pid
+    started_ms=$(date +%s%3N)
+    (cd "$work/cwd" && exec wine "$work/second/QuorlWait.exe") >/dev/null 2>&1 &
+    second_pid=$!
+    pids+=("$second_pid")
+    while kill -0 "$second_pid" 2>/dev/null; do
+        [ $(($(date +%s%3N) - started_ms)) -lt 2000 ] || fail "the second copy still runs after 2 s"
+        sleep 0.05
+    done
+    echo "the second copy ended $(($(date +%s%3N) - started_ms)) ms after its start"
+    kill -0 "$quorl_pid" 2>/dev/null || fail "the first copy ended"
+    expect_equal "main windows" \
+        "$(automate list | awk -F '\t' -v c="$kMain" '$2 == "TForm1" && $3 == c' | wc -l)" 1
+    focus_target
+    xdotool key 1
+    wait_for_chars $'\rGo!\r' 10
+    sleep 1.5  # two copies answered each other for seconds
+    expect_equal "typed after one press" "$(received_chars)" $'1\rGo!\r'
+    xdotool key 1
+    wait_for_chars $'\rGo!\r1\rGo!\r' 10
+    sleep 0.5
+    expect_equal "typed after two presses" "$(received_chars)" $'1\rGo!\r1\rGo!\r'
+    # Written, it would hold all six keys.
+    expect_equal "the second copy's QuorlWait.ini" "$(cat "$work/second/QuorlWait.ini")" \
+        "$(printf '%s' "$settings")"
+}
+
 # The program copied into a folder whose name lies outside the ANSI code page: it hears the
 # pit-in key (keyhook.dll found beside it), names the real folder when the settings cannot be
 # written, and writes QuorlWait.ini beside itself at the close.
