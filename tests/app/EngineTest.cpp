@@ -358,6 +358,23 @@ TEST_F(NestingTest, WaitStartDuringTheWaitStartF10StartsAgainAndTheOuterEndWins)
     EXPECT_DOUBLE_EQ(Form.WaitEndTime, start + (1 + 20) / 86400.0);
 }
 
+// The pit-out's F10 runs the message loop: a tick or the pit-in key handled there finds the wait
+// over, and the pit-out message, queued after the F10, is the one typed.
+TEST_F(NestingTest, TickOrKeyInsideThePitOutsF10LeavesThePitOutMessageQueued) {
+    Form.WaitSeconds = 0;
+    for (const bool key : {false, true}) {
+        SCOPED_TRACE(key ? "the pit-in key" : "a tick");
+        const std::size_t before = Sent().size();
+        Press('z');
+        Ticks(5);
+        Pump.AtPass(1, [&] { key ? Press('x') : Tick(); });
+        Ticks(3);
+        const Strings all = Sent();
+        const Strings sent(all.begin() + static_cast<std::ptrdiff_t>(before), all.end());
+        EXPECT_EQ(sent, (Strings{kF10, kF10, "\rPit Out\r"}));
+    }
+}
+
 // The keyboard watch reports the program's own injected keys back, decoded with the thread's key
 // state, which never sees the injected Shift: the echo of "!" is "1". Here every injected event
 // comes back through the real decoding as the hook reports it (Shift as VK_LSHIFT), at the next
