@@ -110,6 +110,17 @@ TEST(HookWatchdogTest, AnAlarmHeldBackByTheBackOffFiresLaterWithoutMoreInput) {
     EXPECT_EQ(session.MsToReinstall(60000), 0u) << "nothing unheard since";
 }
 
+TEST(HookWatchdogTest, AKeyHeardWhileTheBackOffHoldsAnAlarmClearsIt) {
+    THookSession session;
+    session.Mouse();
+    EXPECT_EQ(session.MsToReinstall(20000), 500u);
+    session.Mouse();
+    EXPECT_FALSE(session.Tick());
+    EXPECT_FALSE(session.Tick()) << "suspect, but within the second after the reinstall";
+    session.Key();  // the new hook is alive
+    EXPECT_EQ(session.MsToReinstall(60000), 0u);
+}
+
 TEST(HookWatchdogTest, InputBeforeAReinstallIsNotHeldAgainstTheNewHook) {
     THookSession session;
     session.Deaf = true;
