@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/Errors.h"
+#include "app/EventLog.h"
 #include "tests/app/EngineFixture.h"
 
 namespace {
@@ -57,7 +58,7 @@ TEST_F(EventLogTest, SaveWritesEveryLineWithCrLfInTheCurrentDirectoryAndReplaces
 }
 
 TEST_F(EventLogTest, ZeroByteEndsTheLineInTheBoxAndInTheFileAndLaterLinesFollow) {
-    Form.LogEvent(std::string("Got key \0", 9));
+    Form.LogEvent(std::string("Got key \0\0x\0", 12));
     Form.LogEvent("Sending Key a");
     EXPECT_EQ(Events(), (std::vector<std::string>{"Got key ", "Sending Key a"}));
     Form.RzBitBtn1Click(nullptr);
@@ -80,4 +81,34 @@ TEST_F(EventLogTest, FileThatCannotBeCreatedRaisesTheSystemTextAndLeavesTheLog) 
         EXPECT_STREQ(error.what(), "Cannot create file Log.txt");
     }
     EXPECT_EQ(Memo1.Stored.size(), 1u);
+}
+
+// A full disk: the writes fail part-way, and the close still succeeds, for no byte is left in
+// the buffer.
+TEST_F(EventLogTest, WriteThatFailsPartWayRaisesTheErrorRatherThanLeaveAShortFile) {
+    std::filesystem::create_symlink("/dev/full", Directory / "Log.txt");
+    for (int i = 0; i < 100; ++i) {
+        Form.LogEvent(std::string(100, 'k'));
+    }
+    try {
+        Form.RzBitBtn1Click(nullptr);
+        FAIL() << "no error raised";
+    } catch (const EWriteError& error) {
+        EXPECT_STREQ(error.what(), "Cannot write file Log.txt");
+    }
+}
+
+TEST(EventLogLifeTest, TheLogLetsItsBoxGoWhenItEnds) {
+    struct TBox : ILogBox {
+        void ShowLines(const ILogLines* lines) override { Shown.push_back(lines); }
+        void LinesAppended() override {}
+        std::vector<const ILogLines*> Shown;
+    } box;
+    TFakeClock clock;
+    const ILogLines* lines = nullptr;
+    {
+        TEventLog log(clock, box);
+        lines = &log.Lines();
+    }
+    EXPECT_EQ(box.Shown, (std::vector<const ILogLines*>{lines, nullptr}));
 }
