@@ -98,20 +98,24 @@ TEST_F(CommandTest, SetPiKeyFindsLettersInEitherCaseButOtherBytesOnlyAsThemselve
         std::uint8_t Key;
         std::string Message;
         bool Refused;
+        std::string Shown;
     };
     const std::vector<TCase> cases = {
-        {'p', "Pit In", true},   {'P', "pit in", true}, {0xE9, "caf\xC9", false},
-        {0xE9, "caf\xE9", true}, {'{', "a[b", false},   {'1', "lap 1", true},
+        {'p', "Pit In", true, "x (120)"},       {'P', "pit in", true, "x (120)"},
+        {0xE9, "caf\xC9", false, "\xE9 (233)"}, {0xE9, "caf\xE9", true, "x (120)"},
+        {'{', "a[b", false, "{ (123)"},         {'1', "lap 1", true, "x (120)"},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Message);
         Dialogs.Warnings.clear();
         Form.PitInKey = 'x';
+        PitInEdit.Value = "x (120)";
         PitInMessageEdit.Value = c.Message;
         KeyCaptureWindow.Keys = {c.Key};
         Form.Button3Click(nullptr);
         EXPECT_EQ(Dialogs.Warnings.size(), c.Refused ? 1u : 0u);
         EXPECT_EQ(Form.PitInKey, c.Refused ? 'x' : c.Key);
+        EXPECT_EQ(PitInEdit.Value, c.Shown);
     }
     EXPECT_EQ(Dialogs.Warnings,
               Strings{"Pit in key must not be part of any message - please select another"});
@@ -246,6 +250,7 @@ TEST_F(MessageCommandTest, PitInBoxChangedToTextWithAKeyIsSetBackToTheLastAccept
 TEST(ErrorHandlerTest, ErrorBoxIsCaptionedWithTheExecutablesNameAndEndsInAFullStop) {
     EXPECT_EQ(ApplicationTitle("C:\\Games\\Quorl\\QuorlWait.exe"), "QuorlWait");
     EXPECT_EQ(ApplicationTitle("QuorlWait"), "QuorlWait");
+    EXPECT_EQ(ApplicationTitle("D:\\Quorl.v2\\Quorl.Wait.exe"), "Quorl.Wait");
     const std::vector<std::pair<std::string, std::string>> texts = {
         {"Unable to write to C:\\Games\\QuorlWait.ini",
          "Unable to write to C:\\Games\\QuorlWait.ini."},
