@@ -169,44 +169,49 @@ TEST_F(WaitTest, WaitStartKeyDuringAWaitIsOnlyLogged) {
     EXPECT_EQ(Events().back(), "Got key z");
 }
 
-// The tick on which each part of a wait happens, counting ticks after the wait start key.
+// The tick on which each part of a wait shows, counting ticks after the wait start key: the first
+// that types the warning, and the one that sends the second F10.
 struct TWaitTimeline {
-    int PreWarningTick = 0;  // 0: never
-    int PitOutTick = 0;
-};
-
-class WaitTimelineTest : public EngineFixture {
-  protected:
-    // Tick k falls k * 100 ms + 50 ms after the key, clear of the exact boundaries, which
-    // sums of tenths of a second cannot hit exactly in a day count anyway.
-    TWaitTimeline Run(int waitSeconds) {
-        Form.WaitSeconds = waitSeconds;
-        Press('z');
-        Clock.AdvanceSeconds(0.05);
-        TWaitTimeline timeline;
-        const int lastTick = std::max(waitSeconds, 0) * 10 + 20;
-        for (int tick = 1; tick <= lastTick && timeline.PitOutTick == 0; ++tick) {
-            Tick();
-            if (timeline.PreWarningTick == 0 && Form.WarningSent) {
-                timeline.PreWarningTick = tick;
-            }
-            if (!Form.WaitActive) {
-                timeline.PitOutTick = tick;
-            }
-        }
-        return timeline;
+    int WaitSeconds;
+    int WarningTick;  // 0: never
+    int PitOutTick;
+    friend void PrintTo(const TWaitTimeline& timeline, std::ostream* out) {
+        *out << timeline.WaitSeconds << " s";
     }
 };
 
-TEST_F(WaitTimelineTest, TwentySecondsWarnsAfterFifteenAndEndsOnTheSixthTickAfterTwenty) {
-    // Tick 150 (15.05 s) is the first later than 15 s; ticks 200 to 205 are later than 20 s.
-    const TWaitTimeline timeline = Run(20);
-    EXPECT_EQ(timeline.PreWarningTick, 150);
-    EXPECT_EQ(timeline.PitOutTick, 205);
-    EXPECT_EQ(F10Count(), 2);
+class WaitTimelineTest : public EngineFixture, public testing::WithParamInterface<TWaitTimeline> {};
+
+// Tick k falls k * 100 ms + 50 ms after the key, clear of the exact boundaries, which sums of
+// tenths of a second cannot hit exactly in a day count anyway.
+TEST_P(WaitTimelineTest, WarningFiveSecondsBeforeTheEndAndPitOutOnTheSixthTickAfterIt) {
+    Form.WaitSeconds = GetParam().WaitSeconds;
+    Press('z');
+    Clock.AdvanceSeconds(0.05);
+    TWaitTimeline seen{GetParam().WaitSeconds, 0, 0};
+    const int lastTick = std::max(seen.WaitSeconds, 0) * 10 + 20;
+    for (int tick = 1; tick <= lastTick && seen.PitOutTick == 0; ++tick) {
+        Tick();
+        if (seen.WarningTick == 0 && Sent().back().starts_with("\rPit Out W")) {
+            seen.WarningTick = tick;
+        }
+        seen.PitOutTick = F10Count() == 2 ? tick : 0;
+    }
+    EXPECT_EQ(seen.WarningTick, GetParam().WarningTick);
+    EXPECT_EQ(seen.PitOutTick, GetParam().PitOutTick);
 }
 
-TEST_F(WaitTimelineTest, TicksExactlyFiveSecondsBeforeTheEndAndAtTheEndAreNotLater) {
+// 20 s: tick 150 (15.05 s) is the first later than 15 s and queues the warning, which the next
+// tick types; ticks 200 to 205 are later than 20 s. A wait under 5 s has no warning.
+INSTANTIATE_TEST_SUITE_P(WaitTimes,
+                         WaitTimelineTest,
+                         testing::Values(TWaitTimeline{20, 151, 205},
+                                         TWaitTimeline{5, 2, 55},
+                                         TWaitTimeline{4, 0, 45},
+                                         TWaitTimeline{0, 0, 6},
+                                         TWaitTimeline{-3, 0, 6}));
+
+TEST_F(WaitTest, TicksExactlyFiveSecondsBeforeTheEndAndAtTheEndAreNotLater) {
     Press('z');
     const double end = Form.WaitEndTime;
     const double warningTime = end - 5 / 86400.0;
@@ -219,31 +224,6 @@ TEST_F(WaitTimelineTest, TicksExactlyFiveSecondsBeforeTheEndAndAtTheEndAreNotLat
         Clock.DayCount = now;
         Form.Timer1Timer(nullptr);
         EXPECT_EQ(Form.ExpiryTicks, now > end ? 1 : 0);
-    }
-}
-
-TEST_F(WaitTimelineTest, FiveSecondsWarnsOnTheFirstTick) {
-    EXPECT_EQ(Run(5).PreWarningTick, 1);
-}
-
-TEST_F(WaitTimelineTest, FourSecondsNeverWarns) {
-    const TWaitTimeline timeline = Run(4);
-    EXPECT_EQ(timeline.PreWarningTick, 0);
-    EXPECT_EQ(timeline.PitOutTick, 45);
-    for (const std::string& sent : Sent()) {
-        EXPECT_EQ(sent.find("Warning"), std::string::npos);
-    }
-}
-
-TEST_F(WaitTimelineTest, ZeroOrNegativeWaitEndsOnTheSixthTick) {
-    for (const int waitSeconds : {0, -3}) {
-        SCOPED_TRACE(waitSeconds);
-        Form.WaitActive = false;
-        Keyboard.Events.clear();
-        const TWaitTimeline timeline = Run(waitSeconds);
-        EXPECT_EQ(timeline.PreWarningTick, 0);
-        EXPECT_EQ(timeline.PitOutTick, 6);
-        EXPECT_EQ(F10Count(), 2);
     }
 }
 
@@ -276,20 +256,16 @@ TEST_F(WaitTest, PreWarningStillBeingTypedIsCutOffByThePitOut) {
 }
 
 TEST_F(WaitTest, ChangingTheWaitTimeDuringAWaitKeepsTheEndButDecidesTheWarning) {
-    Form.WaitSeconds = 20;
     Press('z');
-    const double end = Form.WaitEndTime;
     Form.WaitSeconds = 4;
-    int warnedAt = 0;
-    for (int tick = 1; tick <= 210; ++tick) {
-        Tick();
-        if (Form.WarningSent && warnedAt == 0) {
-            warnedAt = tick;
-        }
+    Clock.AdvanceSeconds(0.05);
+    Ticks(204);
+    EXPECT_EQ(F10Count(), 1) << "the end stays 20 s after the key";
+    Tick();
+    EXPECT_EQ(F10Count(), 2);
+    for (const std::string& sent : Sent()) {
+        EXPECT_EQ(sent.find("Warning"), std::string::npos);
     }
-    EXPECT_EQ(Form.WaitEndTime, end);
-    EXPECT_EQ(warnedAt, 0);
-    EXPECT_FALSE(Form.WaitActive);
 }
 
 class NestingTest : public EngineFixture {};
