@@ -338,7 +338,8 @@ TEST_F(ShowTest, PitInMessageWithThePitInKeyWarnsOnceFromTheChangeCheckAndEndsEm
 }
 
 TEST_F(ShowTest, OtherMessagesWithAKeyAreClearedWithTheirOwnWarningInOrder) {
-    WriteSettings("PitOutMessage=Zoom out\r\nPitOutWarning=last lap, box\r\n");
+    WriteSettings(
+        "PitInMessage=Pit lane\r\nPitOutMessage=Zoom out\r\nPitOutWarning=last lap, box\r\n");
     Form.FormShow();
     EXPECT_EQ(Dialogs.Warnings,
               (Strings{"action keys must not be part of any message - please select another "
@@ -347,7 +348,10 @@ TEST_F(ShowTest, OtherMessagesWithAKeyAreClearedWithTheirOwnWarningInOrder) {
                        "Pit Out Warning"}));
     EXPECT_EQ(PitOutMessageEdit.Value, "");
     EXPECT_EQ(POWarningEdit.Value, "");
-    EXPECT_EQ(PitInMessageEdit.Value, "Pit In");
+    EXPECT_EQ(PitInMessageEdit.Value, "Pit lane");
+    // The loaded text is not the last accepted one: a change to a text with a key empties it.
+    PitInMessageEdit.SetText("in the box");
+    EXPECT_EQ(PitInMessageEdit.Value, "");
 }
 
 TEST_F(ShowTest, InsertIsRegisteredAsTheHotKeyBeforeTheWindowIsShown) {
