@@ -117,35 +117,38 @@ TEST_F(KeyEventTest, SkipNextKeyUsesUpTheNextKeyDownSilently) {
     EXPECT_EQ(Form.QueueCount, 0);
 }
 
-TEST_F(KeyEventTest, TriggerKeysMatchTheByteSoShiftedXIsNotThePitInKey) {
-    Press('X');
-    EXPECT_EQ(Events(), Strings{"Got key X"});
-    EXPECT_EQ(Form.QueueCount, 0);
-}
-
-TEST_F(KeyEventTest, KeyWithoutCharacterIsLoggedWithNothingVisible) {
-    Press(0);
-    // The character's zero byte ends the line, as it ends a window's text.
-    EXPECT_EQ(Events(), Strings{"Got key "});
-}
-
-TEST_F(KeyEventTest, CharacterZeroNeverTriggersEvenWhenItIsTheKey) {
-    // Every key without a character gives 0 (F10, Shift); a settings file can hold a key of 256.
-    Form.ActionKey = 0;
-    Form.PitInKey = 0;
-    Press(0);
-    EXPECT_EQ(Form.QueueCount, 0);
-    EXPECT_FALSE(Form.WaitActive);
-    EXPECT_EQ(F10Count(), 0);
-    EXPECT_EQ(Events().size(), 1u) << "it is still logged";
-}
-
-TEST_F(KeyEventTest, SameCharacterForBothKeysDoesBoth) {
-    Form.ActionKey = 'x';
-    Press('x');
-    EXPECT_EQ(Form.QueueCount, 8);
-    EXPECT_TRUE(Form.WaitActive);
-    EXPECT_EQ(Sent(), Strings{kF10});
+// Every key-down is logged; a trigger fires on its exact byte only, never on character 0 (every
+// key without one: F10, Shift; a settings file can hold a key of 256), and one character may
+// be both keys. The zero byte ends the log line, as it ends a window's text.
+TEST_F(KeyEventTest, AKeyIsLoggedAndFiresTheTriggersWhoseByteItIs) {
+    struct TCase {
+        const char* Label;
+        std::uint8_t ActionKey;
+        std::uint8_t PitInKey;
+        std::uint8_t Character;
+        std::string Event;
+        Strings Sent;
+    };
+    const TCase cases[] = {
+        {"shifted x is not the pit-in key", 'z', 'x', 'X', "Got key X", {}},
+        {"no character", 'z', 'x', 0, "Got key ", {}},
+        {"character 0 as both keys", 0, 0, 0, "Got key ", {}},
+        {"one character as both keys", 'x', 'x', 'x', "Got key x", {kF10, "\rPit In\r"}},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Label);
+        const auto events = static_cast<std::ptrdiff_t>(Events().size());
+        const auto sent = static_cast<std::ptrdiff_t>(Sent().size());
+        Form.ActionKey = c.ActionKey;
+        Form.PitInKey = c.PitInKey;
+        Press(c.Character);
+        Tick();
+        const Strings allEvents = Events();
+        const Strings allSent = Sent();
+        ASSERT_GT(allEvents.size(), static_cast<std::size_t>(events));
+        EXPECT_EQ(allEvents[static_cast<std::size_t>(events)], c.Event);
+        EXPECT_EQ(Strings(allSent.begin() + sent, allSent.end()), c.Sent);
+    }
 }
 
 class WaitTest : public EngineFixture {};
