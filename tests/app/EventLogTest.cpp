@@ -5,6 +5,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <system_error>
 
 #include "app/Errors.h"
 #include "app/EventLog.h"
@@ -84,9 +85,13 @@ TEST_F(EventLogTest, FileThatCannotBeCreatedRaisesTheSystemTextAndLeavesTheLog) 
 }
 
 // A full disk: the writes fail part-way, and the close still succeeds, for no byte is left in
-// the buffer.
+// the buffer. Where there is no /dev/full to link to (Windows, Wine), there is nothing to run.
 TEST_F(EventLogTest, WriteThatFailsPartWayRaisesTheErrorRatherThanLeaveAShortFile) {
-    std::filesystem::create_symlink("/dev/full", Directory / "Log.txt");
+    std::error_code linkError;
+    std::filesystem::create_symlink("/dev/full", Directory / "Log.txt", linkError);
+    if (linkError || !std::filesystem::exists(Directory / "Log.txt")) {
+        GTEST_SKIP() << "no full device to link Log.txt to";
+    }
     for (int i = 0; i < 100; ++i) {
         Form.LogEvent(std::string(100, 'k'));
     }
