@@ -99,20 +99,24 @@ TEST_F(CommandTest, SetPiKeyFindsLettersInEitherCaseButOtherBytesOnlyAsThemselve
         std::uint8_t Key;
         std::string Message;
         bool Refused;
+        std::string Shown;
     };
     const std::vector<TCase> cases = {
-        {'p', "Pit In", true},   {'P', "pit in", true}, {0xE9, "caf\xC9", false},
-        {0xE9, "caf\xE9", true}, {'{', "a[b", false},   {'1', "lap 1", true},
+        {'p', "Pit In", true, "x (120)"},       {'P', "pit in", true, "x (120)"},
+        {0xE9, "caf\xC9", false, "\xE9 (233)"}, {0xE9, "caf\xE9", true, "x (120)"},
+        {'{', "a[b", false, "{ (123)"},         {'1', "lap 1", true, "x (120)"},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Message);
         Dialogs.Warnings.clear();
         Form.PitInKey = 'x';
+        PitInEdit.Value = "x (120)";
         PitInMessageEdit.Value = c.Message;
         KeyCaptureWindow.Keys = {c.Key};
         Form.Button3Click();
         EXPECT_EQ(Dialogs.Warnings.size(), c.Refused ? 1u : 0u);
         EXPECT_EQ(Form.PitInKey, c.Refused ? 'x' : c.Key);
+        EXPECT_EQ(PitInEdit.Value, c.Shown);
     }
     EXPECT_EQ(Dialogs.Warnings,
               Strings{"Pit in key must not be part of any message - please select another"});
@@ -266,6 +270,7 @@ TEST_F(MessageCommandTest, PitInBoxChangedToTextWithAKeyIsSetBackToTheLastAccept
 TEST(ErrorHandlerTest, ErrorBoxIsCaptionedWithTheExecutablesNameAndEndsInAFullStop) {
     EXPECT_EQ(ApplicationTitle("C:\\Games\\Quorl\\QuorlWait.exe"), "QuorlWait");
     EXPECT_EQ(ApplicationTitle("QuorlWait"), "QuorlWait");
+    EXPECT_EQ(ApplicationTitle("D:\\Quorl.v2\\Quorl.Wait.exe"), "Quorl.Wait");
     const std::vector<std::pair<std::string, std::string>> texts = {
         {"Unable to write to C:\\Games\\QuorlWait.ini",
          "Unable to write to C:\\Games\\QuorlWait.ini."},
@@ -353,7 +358,8 @@ TEST_F(ShowTest, PitInMessageWithThePitInKeyWarnsOnceFromTheChangeCheckAndEndsEm
 }
 
 TEST_F(ShowTest, OtherMessagesWithAKeyAreClearedWithTheirOwnWarningInOrder) {
-    WriteSettings("PitOutMessage=Zoom out\r\nPitOutWarning=last lap, box\r\n");
+    WriteSettings(
+        "PitInMessage=Pit lane\r\nPitOutMessage=Zoom out\r\nPitOutWarning=last lap, box\r\n");
     Form.FormShow();
     EXPECT_EQ(Dialogs.Warnings,
               (Strings{"action keys must not be part of any message - please select another "
@@ -362,7 +368,10 @@ TEST_F(ShowTest, OtherMessagesWithAKeyAreClearedWithTheirOwnWarningInOrder) {
                        "Pit Out Warning"}));
     EXPECT_EQ(PitOutMessageEdit.Value, "");
     EXPECT_EQ(POWarningEdit.Value, "");
-    EXPECT_EQ(PitInMessageEdit.Value, "Pit In");
+    EXPECT_EQ(PitInMessageEdit.Value, "Pit lane");
+    // The loaded text is not the last accepted one: a change to a text with a key empties it.
+    PitInMessageEdit.SetText("in the box");
+    EXPECT_EQ(PitInMessageEdit.Value, "");
 }
 
 TEST_F(ShowTest, InsertIsRegisteredAsTheHotKeyBeforeTheWindowIsShown) {

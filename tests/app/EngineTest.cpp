@@ -120,39 +120,38 @@ TEST_F(KeyEventTest, SkipNextKeyUsesUpTheNextKeyDownSilently) {
     EXPECT_EQ(Form.QueueCount, 0);
 }
 
-TEST_F(KeyEventTest, TriggerKeysMatchTheByteSoShiftedXIsNotThePitInKey) {
-    Press('X');
-    Memo1.Flush();
-    EXPECT_EQ(Events(), Strings{"Got key X"});
-    EXPECT_EQ(Form.QueueCount, 0);
-}
-
-TEST_F(KeyEventTest, KeyWithoutCharacterIsLoggedWithNothingVisible) {
-    Press(0);
-    Memo1.Flush();
-    // The character's zero byte ends the line, as it ends a window's text.
-    EXPECT_EQ(Events(), Strings{"Got key "});
-}
-
-TEST_F(KeyEventTest, CharacterZeroNeverTriggersEvenWhenItIsTheKey) {
-    // Every key without a character gives 0 (F10, Shift); a settings file can hold a key of 256.
-    Form.ActionKey = 0;
-    Form.PitInKey = 0;
-    Press(0);
-    EXPECT_EQ(Form.QueueCount, 0);
-    EXPECT_FALSE(Form.WaitActive);
-    EXPECT_EQ(F10Count(), 0);
-    Memo1.Flush();
-    EXPECT_EQ(Events().size(), 1u) << "it is still logged";
-}
-
-TEST_F(KeyEventTest, SameCharacterForBothKeysDoesBoth) {
-    Form.ActionKey = 'x';
-    Press('x');
-    EXPECT_EQ(Form.QueueCount, 8);
-    EXPECT_TRUE(Form.WaitActive);
-    Memo1.Flush();
-    EXPECT_EQ(Sent(), Strings{kF10});
+// Every key-down is logged; a trigger fires on its exact byte only, never on character 0 (every
+// key without one: F10, Shift; a settings file can hold a key of 256), and one character may
+// be both keys. The zero byte ends the log line, as it ends a window's text.
+TEST_F(KeyEventTest, AKeyIsLoggedAndFiresTheTriggersWhoseByteItIs) {
+    struct TCase {
+        const char* Label;
+        std::uint8_t ActionKey;
+        std::uint8_t PitInKey;
+        std::uint8_t Character;
+        std::string Event;
+        Strings Sent;
+    };
+    const TCase cases[] = {
+        {"shifted x is not the pit-in key", 'z', 'x', 'X', "Got key X", {}},
+        {"no character", 'z', 'x', 0, "Got key ", {}},
+        {"character 0 as both keys", 0, 0, 0, "Got key ", {}},
+        {"one character as both keys", 'x', 'x', 'x', "Got key x", {kF10, "\rPit In\r"}},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Label);
+        const auto events = static_cast<std::ptrdiff_t>(Events().size());
+        const auto sent = static_cast<std::ptrdiff_t>(Sent().size());
+        Form.ActionKey = c.ActionKey;
+        Form.PitInKey = c.PitInKey;
+        Press(c.Character);
+        Tick();
+        const Strings allEvents = Events();
+        const Strings allSent = Sent();
+        ASSERT_GT(allEvents.size(), static_cast<std::size_t>(events));
+        EXPECT_EQ(allEvents[static_cast<std::size_t>(events)], c.Event);
+        EXPECT_EQ(Strings(allSent.begin() + sent, allSent.end()), c.Sent);
+    }
 }
 
 class WaitTest : public EngineFixture {};
@@ -178,44 +177,49 @@ TEST_F(WaitTest, WaitStartKeyDuringAWaitIsOnlyLogged) {
     EXPECT_EQ(Events().back(), "Got key z");
 }
 
-// The tick on which each part of a wait happens, counting ticks after the wait start key.
+// The tick on which each part of a wait shows, counting ticks after the wait start key: the first
+// that types the warning, and the one that sends the second F10.
 struct TWaitTimeline {
-    int PreWarningTick = 0;  // 0: never
-    int PitOutTick = 0;
-};
-
-class WaitTimelineTest : public EngineFixture {
-  protected:
-    // Tick k falls k * 100 ms + 50 ms after the key, clear of the exact boundaries, which
-    // sums of tenths of a second cannot hit exactly in a day count anyway.
-    TWaitTimeline Run(int waitSeconds) {
-        Form.WaitSeconds = waitSeconds;
-        Press('z');
-        Clock.AdvanceSeconds(0.05);
-        TWaitTimeline timeline;
-        const int lastTick = std::max(waitSeconds, 0) * 10 + 20;
-        for (int tick = 1; tick <= lastTick && timeline.PitOutTick == 0; ++tick) {
-            Tick();
-            if (timeline.PreWarningTick == 0 && Form.WarningSent) {
-                timeline.PreWarningTick = tick;
-            }
-            if (!Form.WaitActive) {
-                timeline.PitOutTick = tick;
-            }
-        }
-        return timeline;
+    int WaitSeconds;
+    int WarningTick;  // 0: never
+    int PitOutTick;
+    friend void PrintTo(const TWaitTimeline& timeline, std::ostream* out) {
+        *out << timeline.WaitSeconds << " s";
     }
 };
 
-TEST_F(WaitTimelineTest, TwentySecondsWarnsAfterFifteenAndEndsOnTheSixthTickAfterTwenty) {
-    // Tick 150 (15.05 s) is the first later than 15 s; ticks 200 to 205 are later than 20 s.
-    const TWaitTimeline timeline = Run(20);
-    EXPECT_EQ(timeline.PreWarningTick, 150);
-    EXPECT_EQ(timeline.PitOutTick, 205);
-    EXPECT_EQ(F10Count(), 2);
+class WaitTimelineTest : public EngineFixture, public testing::WithParamInterface<TWaitTimeline> {};
+
+// Tick k falls k * 100 ms + 50 ms after the key, clear of the exact boundaries, which sums of
+// tenths of a second cannot hit exactly in a day count anyway.
+TEST_P(WaitTimelineTest, WarningFiveSecondsBeforeTheEndAndPitOutOnTheSixthTickAfterIt) {
+    Form.WaitSeconds = GetParam().WaitSeconds;
+    Press('z');
+    Clock.AdvanceSeconds(0.05);
+    TWaitTimeline seen{GetParam().WaitSeconds, 0, 0};
+    const int lastTick = std::max(seen.WaitSeconds, 0) * 10 + 20;
+    for (int tick = 1; tick <= lastTick && seen.PitOutTick == 0; ++tick) {
+        Tick();
+        if (seen.WarningTick == 0 && Sent().back().starts_with("\rPit Out W")) {
+            seen.WarningTick = tick;
+        }
+        seen.PitOutTick = F10Count() == 2 ? tick : 0;
+    }
+    EXPECT_EQ(seen.WarningTick, GetParam().WarningTick);
+    EXPECT_EQ(seen.PitOutTick, GetParam().PitOutTick);
 }
 
-TEST_F(WaitTimelineTest, TicksExactlyFiveSecondsBeforeTheEndAndAtTheEndAreNotLater) {
+// 20 s: tick 150 (15.05 s) is the first later than 15 s and queues the warning, which the next
+// tick types; ticks 200 to 205 are later than 20 s. A wait under 5 s has no warning.
+INSTANTIATE_TEST_SUITE_P(WaitTimes,
+                         WaitTimelineTest,
+                         testing::Values(TWaitTimeline{20, 151, 205},
+                                         TWaitTimeline{5, 2, 55},
+                                         TWaitTimeline{4, 0, 45},
+                                         TWaitTimeline{0, 0, 6},
+                                         TWaitTimeline{-3, 0, 6}));
+
+TEST_F(WaitTest, TicksExactlyFiveSecondsBeforeTheEndAndAtTheEndAreNotLater) {
     Press('z');
     const double end = Form.WaitEndTime;
     const double warningTime = end - 5 / 86400.0;
@@ -228,31 +232,6 @@ TEST_F(WaitTimelineTest, TicksExactlyFiveSecondsBeforeTheEndAndAtTheEndAreNotLat
         Clock.DayCount = now;
         Form.Timer1Timer();
         EXPECT_EQ(Form.ExpiryTicks, now > end ? 1 : 0);
-    }
-}
-
-TEST_F(WaitTimelineTest, FiveSecondsWarnsOnTheFirstTick) {
-    EXPECT_EQ(Run(5).PreWarningTick, 1);
-}
-
-TEST_F(WaitTimelineTest, FourSecondsNeverWarns) {
-    const TWaitTimeline timeline = Run(4);
-    EXPECT_EQ(timeline.PreWarningTick, 0);
-    EXPECT_EQ(timeline.PitOutTick, 45);
-    for (const std::string& sent : Sent()) {
-        EXPECT_EQ(sent.find("Warning"), std::string::npos);
-    }
-}
-
-TEST_F(WaitTimelineTest, ZeroOrNegativeWaitEndsOnTheSixthTick) {
-    for (const int waitSeconds : {0, -3}) {
-        SCOPED_TRACE(waitSeconds);
-        Form.WaitActive = false;
-        Keyboard.Events.clear();
-        const TWaitTimeline timeline = Run(waitSeconds);
-        EXPECT_EQ(timeline.PreWarningTick, 0);
-        EXPECT_EQ(timeline.PitOutTick, 6);
-        EXPECT_EQ(F10Count(), 2);
     }
 }
 
@@ -285,20 +264,16 @@ TEST_F(WaitTest, PreWarningStillBeingTypedIsCutOffByThePitOut) {
 }
 
 TEST_F(WaitTest, ChangingTheWaitTimeDuringAWaitKeepsTheEndButDecidesTheWarning) {
-    Form.WaitSeconds = 20;
     Press('z');
-    const double end = Form.WaitEndTime;
     Form.WaitSeconds = 4;
-    int warnedAt = 0;
-    for (int tick = 1; tick <= 210; ++tick) {
-        Tick();
-        if (Form.WarningSent && warnedAt == 0) {
-            warnedAt = tick;
-        }
+    Clock.AdvanceSeconds(0.05);
+    Ticks(204);
+    EXPECT_EQ(F10Count(), 1) << "the end stays 20 s after the key";
+    Tick();
+    EXPECT_EQ(F10Count(), 2);
+    for (const std::string& sent : Sent()) {
+        EXPECT_EQ(sent.find("Warning"), std::string::npos);
     }
-    EXPECT_EQ(Form.WaitEndTime, end);
-    EXPECT_EQ(warnedAt, 0);
-    EXPECT_FALSE(Form.WaitActive);
 }
 
 class NestingTest : public EngineFixture {};
@@ -365,6 +340,23 @@ TEST_F(NestingTest, WaitStartDuringTheWaitStartF10StartsAgainAndTheOuterEndWins)
     EXPECT_EQ(F10Count(), 2);
     EXPECT_TRUE(Form.WaitActive);
     EXPECT_DOUBLE_EQ(Form.WaitEndTime, start + (1 + 20) / 86400.0);
+}
+
+// The pit-out's F10 runs the message loop: a tick or the pit-in key handled there finds the wait
+// over, and the pit-out message, queued after the F10, is the one typed.
+TEST_F(NestingTest, TickOrKeyInsideThePitOutsF10LeavesThePitOutMessageQueued) {
+    Form.WaitSeconds = 0;
+    for (const bool key : {false, true}) {
+        SCOPED_TRACE(key ? "the pit-in key" : "a tick");
+        const std::size_t before = Sent().size();
+        Press('z');
+        Ticks(5);
+        Pump.AtPass(1, [&] { key ? Press('x') : Tick(); });
+        Ticks(3);
+        const Strings all = Sent();
+        const Strings sent(all.begin() + static_cast<std::ptrdiff_t>(before), all.end());
+        EXPECT_EQ(sent, (Strings{kF10, kF10, "\rPit Out\r"}));
+    }
 }
 
 // The keyboard watch reports the program's own injected keys back, decoded with the thread's key
@@ -440,6 +432,7 @@ TEST_P(OwnKeysTest, PitInMessageHoldingTheShiftedPitInKeyIsTypedOnce) {
 
 // The program's own 1 (of "!") never comes back (a full queue refused its report) when the
 // driver presses 1: a key of the keyboard carries no injected mark and is never taken for it.
+// Another program's injected 1 is, while the echo may still come, but not 3 s later.
 TEST_P(OwnKeysTest, TheDriversKeyIsNeverTakenForAnEchoThatNeverCame) {
     Keyboard.OnEvent = nullptr;
     Form.PitInKey = '1';
@@ -448,6 +441,10 @@ TEST_P(OwnKeysTest, TheDriversKeyIsNeverTakenForAnEchoThatNeverCame) {
     Pump.AtPass(4, [this] { Tap('1'); });
     RunTicks(10);
     EXPECT_EQ(Sent(), (Strings{"\rGo!\r", "\rGo!\r"}));
+    Clock.TickCount += 3000;
+    Tap('1', true);
+    RunTicks(1);
+    EXPECT_EQ(Sent().size(), 3u) << "another program's 1, 3 s after the lost echo";
 }
 
 TEST_P(OwnKeysTest, PitOutMessageHoldingTheShiftedWaitKeyStartsNoWait) {

@@ -5,8 +5,10 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <system_error>
 
 #include "app/Errors.h"
+#include "app/EventLog.h"
 #include "tests/app/EngineFixture.h"
 
 namespace {
@@ -68,7 +70,7 @@ TEST_F(EventLogTest, SaveWritesEveryLineWithCrLfInTheCurrentDirectoryAndReplaces
 }
 
 TEST_F(EventLogTest, ZeroByteEndsTheLineInTheBoxAndInTheFileAndLaterLinesFollow) {
-    Form.LogEvent(std::string("Got key \0", 9));
+    Form.LogEvent(std::string("Got key \0\0x\0", 12));
     Form.LogEvent("Sending Key a");
     Memo1.Flush();
     EXPECT_EQ(Events(), (std::vector<std::string>{"Got key ", "Sending Key a"}));
@@ -93,4 +95,38 @@ TEST_F(EventLogTest, FileThatCannotBeCreatedRaisesTheSystemTextAndLeavesTheLog) 
     }
     Memo1.Flush();
     EXPECT_EQ(Memo1.Stored.size(), 1u);
+}
+
+// A full disk: the writes fail part-way, and the close still succeeds, for no byte is left in
+// the buffer. Where there is no /dev/full to link to (Windows, Wine), there is nothing to run.
+TEST_F(EventLogTest, WriteThatFailsPartWayRaisesTheErrorRatherThanLeaveAShortFile) {
+    std::error_code linkError;
+    std::filesystem::create_symlink("/dev/full", Directory / "Log.txt", linkError);
+    if (linkError || !std::filesystem::exists(Directory / "Log.txt")) {
+        GTEST_SKIP() << "no full device to link Log.txt to";
+    }
+    for (int i = 0; i < 100; ++i) {
+        Form.LogEvent(std::string(100, 'k'));
+    }
+    try {
+        Form.RzBitBtn1Click();
+        FAIL() << "no error raised";
+    } catch (const EWriteError& error) {
+        EXPECT_STREQ(error.what(), "Cannot write file Log.txt");
+    }
+}
+
+TEST(EventLogLifeTest, TheLogLetsItsBoxGoWhenItEnds) {
+    struct TBox : ILogBox {
+        void ShowLines(const ILogLines* lines) override { Shown.push_back(lines); }
+        void Flush() override {}
+        std::vector<const ILogLines*> Shown;
+    } box;
+    TFakeClock clock;
+    const ILogLines* lines = nullptr;
+    {
+        TEventLog log(clock, box);
+        lines = &log.Lines();
+    }
+    EXPECT_EQ(box.Shown, (std::vector<const ILogLines*>{lines, nullptr}));
 }

@@ -39,6 +39,7 @@ INSTANTIATE_TEST_SUITE_P(DecimalAndHexadecimalForms,
                                          TValidForm{"X1e", 30},
                                          TValidForm{"  $ff", 255},
                                          TValidForm{"0x0", 0},
+                                         TValidForm{"$9aA", 0x9AA},
                                          TValidForm{"0x000000001E", 30},
                                          TValidForm{"$7FFFFFFF", 2147483647},
                                          TValidForm{"$80000000", INT32_MIN},
@@ -54,6 +55,7 @@ TEST(IntegerTextTest, RefusesEveryOtherFormAndKeepsTheValue) {
         "$",   "0x",  "x",          "-$1E",        "+0x1E",
         "-x1", "$1G", "0x1E ",      "$100000000",  "0x123456789",
         "$-1", "0y1", "00x1",       "1e3",         "\xEF\xBC\x91",
+        "$1g", "$1`", "$1@",        "$1/",         "$1:",
     };
     for (const char* text : invalid) {
         SCOPED_TRACE(std::string("\"") + text + "\"");

@@ -5,9 +5,13 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "components/CPKeyHook.h"
+#include "platform/KeyReport.h"
+#include "tests/fakes/FakeClock.h"
+#include "tests/fakes/FakeKeyboard.h"
 #include "tests/fakes/FakeKeyboardQueries.h"
 #include "tests/fakes/FakeWindows.h"
 
@@ -26,6 +30,7 @@ const std::string kLongName = std::string(60, 'n') + std::string(60, 'm');
 struct TReport {
     TKeyStates States;
     TKeyNames Names;
+    bool OwnEcho;
 };
 
 class CPKeyHookTest : public testing::Test {
@@ -37,7 +42,7 @@ class CPKeyHookTest : public testing::Test {
         Window = Windows.Last;
         Hook->OnKey = [this](TComponent* sender, TKeyStates states, TKeyNames names) {
             EXPECT_EQ(sender, Hook.get());
-            Reports.push_back({states, names});
+            Reports.push_back({states, names, Hook->IsOwnEcho()});
         };
     }
 
@@ -96,7 +101,7 @@ TEST_F(CPKeyHookTest, TheCounterIsSharedByAllInstancesAndResetByEveryConstructio
     TCPKeyHook second(nullptr, Keyboard, Library, Windows);
     Report('A', kRepeatA);
     second.OnKey = [this](TComponent*, TKeyStates states, TKeyNames names) {
-        Reports.push_back({states, names});
+        Reports.push_back({states, names, false});
     };
     Windows.Last->Send(TCPKeyHook::kHookMessage, 'A', kRepeatA);
     EXPECT_EQ(RepeatCounts(), (std::vector<std::int32_t>{0, 1, 2, 1, 2}));
@@ -182,6 +187,7 @@ TEST_F(CPKeyHookTest, ACharacterKeyGivesItsCharacterAndF10AndShiftGiveNone) {
         {"the right Ctrl, by its extended bit", 0x11, 0x011D0001, false, 0, "Right Ctrl"},
         {"the left Ctrl", 0x11, 0x001D0001, false, 0, "Ctrl"},
         {"a name longer than the buffer", 0x51, 0x00100001, false, 'q', kLongName.substr(0, 100)},
+        {"marked injected, with no echo list", ReportWParam('A', true), kPressA, false, 'a', "A"},
     };
     for (const TCase& test : cases) {
         SCOPED_TRACE(test.Label);
@@ -190,6 +196,7 @@ TEST_F(CPKeyHookTest, ACharacterKeyGivesItsCharacterAndF10AndShiftGiveNone) {
         Report(test.VirtualKey, test.Flags);
         ASSERT_EQ(Reports.size(), 1u);
         EXPECT_EQ(Reports[0].Names.Character, test.Character);
+        EXPECT_FALSE(Reports[0].OwnEcho);
         char expectedName[TKeyNames::kKeyNameSize] = {};
         std::memcpy(expectedName, test.Name.data(), test.Name.size());
         EXPECT_EQ(std::memcmp(Reports[0].Names.KeyName, expectedName, sizeof(expectedName)), 0)
@@ -223,7 +230,7 @@ TEST_F(CPKeyHookTest, AReportNestedInTheHandlerIsDecodedOnItsOwn) {
         if (Reports.empty() && states.RepeatCount == 0) {
             Report('A', kRepeatA);  // the handler lets the message loop run
         }
-        Reports.push_back({states, names});
+        Reports.push_back({states, names, false});
     };
     Report('A', kPressA);
     ASSERT_EQ(Reports.size(), 2u);
@@ -231,6 +238,32 @@ TEST_F(CPKeyHookTest, AReportNestedInTheHandlerIsDecodedOnItsOwn) {
     EXPECT_TRUE(Reports[0].States.WasDown);
     EXPECT_EQ(Reports[1].States.RepeatCount, 0);
     EXPECT_FALSE(Reports[1].States.WasDown);
+}
+
+// The sender's codes 250 to 255 inject a modifier's press or its release alone; the hook names
+// the left or the right key, and only the report of that key and direction is its echo.
+TEST_F(CPKeyHookTest, AnInjectedReportIsTheEchoOfAnEventOfItsKeyAndDirectionOnly) {
+    TFakeKeyboard keyboard;
+    TFakeClock clock;
+    TOwnKeystrokes own(keyboard, clock);
+    Hook->OwnKeystrokes = &own;
+    const std::pair<std::uint8_t, std::uint32_t> keys[] = {
+        {0x10, 0xA0}, {0x10, 0xA1}, {0x11, 0xA2}, {0x11, 0xA3}, {0x12, 0xA4}, {0x12, 0xA5}};
+    for (const auto& [injected, reported] : keys) {
+        for (const bool released : {false, true}) {
+            SCOPED_TRACE(testing::Message() << reported << (released ? " up" : " down"));
+            own.KeybdEvent(injected, 0x2A, released ? 2 : 0, 0);
+            Reports.clear();
+            const std::uint32_t other = injected == 0x10 ? 0xA5 : 0xA0;
+            Report(ReportWParam(reported, true), released ? 0x002A0001 : 0xC02A0001);
+            Report(ReportWParam(other, true), released ? 0xC02A0001 : 0x002A0001);
+            Report(ReportWParam(reported, true), released ? 0xC02A0001 : 0x002A0001);
+            ASSERT_EQ(Reports.size(), 3u);
+            EXPECT_FALSE(Reports[0].OwnEcho) << "the other direction";
+            EXPECT_FALSE(Reports[1].OwnEcho) << "another modifier";
+            EXPECT_TRUE(Reports[2].OwnEcho);
+        }
+    }
 }
 
 TEST_F(CPKeyHookTest, AnyOtherMessageGetsTheDefaultProcessingAndItsResult) {

@@ -34,11 +34,15 @@ struct TCodeCase {
 
 // A layout whose every character needs Ctrl and Alt (shift state 6) on virtual key 0x51, and
 // whose Shift maps to scan code 54 (the right Shift's), so that the automatic Shift's fixed 42
-// and a looked-up scan code differ.
+// and a looked-up scan code differ. Its Hangul key (virtual key 21) has a scan code above 127,
+// 0xF2, as on a Korean keyboard.
 class TAltGrLayout : public TFakeKeyboard {
 public:
     std::int16_t KeyForCharacter(std::uint8_t) override { return 0x0651; }
     std::uint32_t ScanCodeForVirtualKey(std::uint32_t virtualKey) override {
+        if (virtualKey == 21) {
+            return 0xF2;
+        }
         return virtualKey == 16 ? 54 : TFakeKeyboard::ScanCodeForVirtualKey(virtualKey);
     }
 };
@@ -125,6 +129,7 @@ TEST(KeyCodeTranslationTest, AnyShiftStateGivesShiftAloneNeverCtrlOrAltWithScanC
     TAltGrLayout layout;
     bool modifierHeld = false;
     EXPECT_EQ(EventsOf('@', modifierHeld, layout), Shifted(0x51, 16));
+    EXPECT_EQ(EventsOf(21, modifierHeld, layout), Tap(21, 0xF2));
     // The string's own Shift takes the layout's scan code.
     EXPECT_EQ(EventsOf(250, modifierHeld, layout), (std::vector<TKeyEvent>{{16, 54, 0}}));
 }

@@ -52,17 +52,33 @@ TEST_F(fisHotKeyTest, KeySplitsIntoModifiersAndVirtualKey) {
     }
 }
 
-TEST_F(fisHotKeyTest, LoadingRegistersTheStoredKeyOnce) {
-    auto hotKey = Loaded(kInsert);
-    EXPECT_EQ(HotKeys.Journal, (TJournal{"create window", "register 0+45"}));
-    EXPECT_EQ(HotKeys.Registered.size(), 1u);
-}
-
-TEST_F(fisHotKeyTest, LoadedWithKeyNeverWrittenTriesVirtualKeyZero) {
-    TfisHotKey hotKey(nullptr, HotKeys);
-    hotKey.BeginLoading();
-    hotKey.EndLoading();
-    EXPECT_EQ(HotKeys.Journal, (TJournal{"create window", "register 0+0"}));
+TEST_F(fisHotKeyTest, LoadingEndsWithOneRegistrationOfTheStoredKeyUnlessDisabled) {
+    struct TCase {
+        const char* Label;
+        bool WriteKey;
+        bool Enabled;
+        TJournal Journal;
+    };
+    const TCase cases[] = {
+        {"the stored key", true, true, {"create window", "register 0+45"}},
+        {"a key never written: virtual key 0", false, true, {"create window", "register 0+0"}},
+        {"disabled while loading", true, false, {"create window", "register 0+45", "unregister 0"}},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Label);
+        HotKeys.Journal.clear();
+        TfisHotKey hotKey(nullptr, HotKeys);
+        hotKey.BeginLoading();
+        if (c.WriteKey) {
+            hotKey.SetKey(kInsert);
+        }
+        if (!c.Enabled) {
+            hotKey.SetEnabled(false);
+        }
+        hotKey.EndLoading();
+        EXPECT_EQ(HotKeys.Journal, c.Journal);
+        EXPECT_EQ(HotKeys.Registered.size(), c.Enabled ? 1u : 0u);
+    }
 }
 
 TEST_F(fisHotKeyTest, WritingTheSameKeyAgainDoesNothing) {

@@ -116,6 +116,18 @@ TEST(HookWatchdogTest, AnAlarmHeldBackByTheBackOffFiresLaterWithoutMoreInput) {
         << "nothing unheard since: only the period";
 }
 
+TEST(HookWatchdogTest, AKeyHeardWhileTheBackOffHoldsAnAlarmClearsIt) {
+    THookSession session;
+    session.Mouse();
+    EXPECT_EQ(session.MsToReinstall(20000), 500u);
+    session.Mouse();
+    EXPECT_FALSE(session.Tick());
+    EXPECT_FALSE(session.Tick()) << "suspect, but within the second after the reinstall";
+    session.Key();  // the new hook is alive
+    EXPECT_EQ(session.MsToReinstall(60000), THookWatchdog::kReinstallPeriodMs - 2 * kPeriodMs)
+        << "only the period puts it back, counted from the reinstall two ticks ago";
+}
+
 TEST(HookWatchdogTest, InputBeforeAReinstallIsNotHeldAgainstTheNewHook) {
     THookSession session;
     session.Deaf = true;
