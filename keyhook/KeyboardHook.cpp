@@ -125,6 +125,9 @@ DWORD WINAPI HookThreadMain(void* parameter) {
         reinterpret_cast<LPCSTR>(&LowLevelKeyboardProc), &module);
     HHOOK hook = Install(module);
     installedHook.store(hook);
+    // Read before Start returns, so that the period in force at Start is the one this hook
+    // thread keeps, whatever is set after it.
+    const DWORD periodMs = reinstallPeriodMs.load();
     start->Installed = hook != nullptr;
     SetEvent(start->Ready);  // `start` belongs to Start and is gone after this
     if (hook == nullptr) {
@@ -133,7 +136,7 @@ DWORD WINAPI HookThreadMain(void* parameter) {
     // A thread timer (no window): its WM_TIMER comes with a null hwnd. Without it the hook
     // still reports, unwatched.
     const UINT_PTR timer = SetTimer(nullptr, 0, kWatchPeriodMs, nullptr);
-    THookWatchdog watchdog(Sample(), reinstallPeriodMs.load());
+    THookWatchdog watchdog(Sample(), periodMs);
     // The thread owns no window, and the hook procedure is called from inside GetMessageA, not
     // through a posted message: nothing else in its queue is dispatched, so no posted message
     // of another program (a WM_TIMER naming a procedure, say) makes it act.

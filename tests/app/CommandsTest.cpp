@@ -84,14 +84,21 @@ TEST_F(CommandTest, CapturingShiftAUsesSkipNextKeyOnShiftSoTheAReachesTheEngine)
     EXPECT_EQ(KeyEdit.Value, "A (65)");
 }
 
-TEST_F(CommandTest, SetWaitKeyRefusesAKeyThatAMessageContains) {
-    PitOutMessageEdit.Value = "next";
-    KeyCaptureWindow.Keys = {'x'};
-    Form.Button1Click();
-    EXPECT_EQ(Dialogs.Warnings,
-              Strings{"Wait key must not be part of any message - please select another"});
-    EXPECT_EQ(Form.ActionKey, 'z');
-    EXPECT_EQ(KeyEdit.Value, "z (122)");
+TEST_F(CommandTest, SetWaitKeyRefusesAKeyThatAnyOfTheThreeMessagesContains) {
+    for (TFakeTextBox* box : {&PitOutMessageEdit, &POWarningEdit, &PitInMessageEdit}) {
+        SCOPED_TRACE(box == &PitOutMessageEdit ? "pit-out" : box == &POWarningEdit ? "pre-warning"
+                                                                                   : "pit-in");
+        Dialogs.Warnings.clear();
+        const std::string before = box->Value;
+        box->Value = "kerb";
+        KeyCaptureWindow.Keys = {'k'};
+        Form.Button1Click();
+        EXPECT_EQ(Dialogs.Warnings,
+                  Strings{"Wait key must not be part of any message - please select another"});
+        EXPECT_EQ(Form.ActionKey, 'z');
+        EXPECT_EQ(KeyEdit.Value, "z (122)");
+        box->Value = before;
+    }
 }
 
 TEST_F(CommandTest, SetPiKeyFindsLettersInEitherCaseButOtherBytesOnlyAsThemselves) {
