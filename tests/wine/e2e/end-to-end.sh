@@ -331,9 +331,15 @@ scenario_layout_fr() {
 }
 
 # Takes a picture of the X window that shows a Win32 window of that caption, after it painted.
+# Wine may name the X window a moment after the Win32 window exists, and xdotool search fails
+# while it finds none: poll for it.
 shot() {
-    local caption=$1 file=$2 id
-    id=$(xdotool search --name "^$caption\$" | head -n 1)
+    local caption=$1 file=$2 id="" tries
+    for tries in $(seq 1 50); do
+        id=$(xdotool search --name "^$caption\$" 2>/dev/null | head -n 1 || true)
+        [ -z "$id" ] || break
+        sleep 0.1
+    done
     [ -n "$id" ] || fail "no X window for $caption"
     sleep 0.5
     import -display "$DISPLAY" -window "$id" "$output_dir/$file"
