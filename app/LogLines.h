@@ -3,8 +3,8 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>

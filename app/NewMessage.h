@@ -7,7 +7,7 @@
 #include "platform/Dialogs.h"
 
 class TNewMessageForm : public TComponent {
-public:
+  public:
     explicit TNewMessageForm(IMessageEntryWindow& window);
 
     std::string Message() const;
@@ -15,6 +15,6 @@ public:
 
     TModalResult ShowModal();
 
-private:
+  private:
     IMessageEntryWindow& Window;
 };

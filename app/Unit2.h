@@ -7,7 +7,7 @@
 #include "platform/Dialogs.h"
 
 class TForm2 : public TComponent {
-public:
+  public:
     explicit TForm2(IKeyCaptureWindow& window);
 
     // Shows the dialog modally; a key that closes it is stored in CapturedKey. Closed without
@@ -16,6 +16,6 @@ public:
 
     std::uint8_t CapturedKey = 0;
 
-private:
+  private:
     IKeyCaptureWindow& Window;
 };

@@ -6,7 +6,7 @@
 #include <vector>
 
 class TComponent {
-public:
+  public:
     explicit TComponent(TComponent* owner);
     virtual ~TComponent();
 
@@ -28,11 +28,11 @@ public:
     void BeginLoading();
     void EndLoading();
 
-protected:
+  protected:
     // Notification that all stored properties have been read.
     virtual void Loaded() {}
 
-private:
+  private:
     void ClearLoading();
     void NotifyLoaded();
     void Insert(TComponent* component);

@@ -6,7 +6,7 @@
 // Implemented by the application's event log; a component that logs calls it directly and has
 // no log switch of its own.
 class IEventLog {
-public:
+  public:
     virtual ~IEventLog() = default;
 
     // Appends one time-stamped line with the 8-bit event text.

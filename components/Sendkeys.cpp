@@ -12,12 +12,7 @@ TSendkeys::TSendkeys(TComponent* owner,
                      ITopLevelWindows& windows,
                      IClock& clock,
                      IEventLog& log)
-    : TComponent(owner),
-      Keyboard(keyboard),
-      Pump(pump),
-      Windows(windows),
-      Clock(clock),
-      Log(log) {}
+    : TComponent(owner), Keyboard(keyboard), Pump(pump), Windows(windows), Clock(clock), Log(log) {}
 
 // Synchronous: returns when every event has been injected. The message pass after each code
 // lets ticks, keystroke reports and clicks run in between, nested sends included; each call

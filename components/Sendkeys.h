@@ -12,7 +12,7 @@
 #include "platform/TopLevelWindows.h"
 
 class TSendkeys : public TComponent {
-public:
+  public:
     TSendkeys(TComponent* owner,
               IKeyboardInput& keyboard,
               IMessagePump& pump,
@@ -26,7 +26,7 @@ public:
     void MakeWindowActive(TWindowHandle window);
     TWindowHandle GetHandleFromWindowTitle(const std::string& windowTitle);
 
-private:
+  private:
     IKeyboardInput& Keyboard;
     IMessagePump& Pump;
     ITopLevelWindows& Windows;

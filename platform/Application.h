@@ -18,7 +18,7 @@
 #include "platform/TopLevelWindows.h"
 
 class IApplication {
-public:
+  public:
     virtual ~IApplication() = default;
 
     virtual IClock& Clock() = 0;

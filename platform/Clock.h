@@ -5,7 +5,7 @@
 #include <string>
 
 class IClock {
-public:
+  public:
     virtual ~IClock() = default;
 
     // The local wall-clock date and time as a day count: whole days since 1899-12-30 plus the

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 class IKeyboardInput {
-public:
+  public:
     virtual ~IKeyboardInput() = default;
 
     // Injects one key event into the system's input stream, as if it came from the keyboard;

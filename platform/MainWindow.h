@@ -7,7 +7,7 @@
 // The handlers of the main window's events, all called on the user-interface thread from its
 // message loop (or a nested one: a dialog's, or the sender's message pass).
 class IMainWindowEvents {
-public:
+  public:
     virtual ~IMainWindowEvents() = default;
 
     // Once, when the window is first shown.
@@ -31,7 +31,7 @@ public:
 };
 
 class IMainWindow {
-public:
+  public:
     virtual ~IMainWindow() = default;
 
     // The read-only boxes of the seven rows.

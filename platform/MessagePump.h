@@ -2,7 +2,7 @@
 #pragma once
 
 class IMessagePump {
-public:
+  public:
     virtual ~IMessagePump() = default;
 
     // Dispatches every message waiting in the calling thread's queue, until none is waiting,

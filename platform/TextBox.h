@@ -4,7 +4,7 @@
 #include <string>
 
 class ITextBox {
-public:
+  public:
     virtual ~ITextBox() = default;
 
     virtual std::string Text() const = 0;

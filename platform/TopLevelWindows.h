@@ -6,7 +6,7 @@
 #include "WindowHandle.h"
 
 class ITopLevelWindows {
-public:
+  public:
     virtual ~ITopLevelWindows() = default;
 
     // The top-level window whose title equals the text without regard to case, 0 when there is

@@ -29,8 +29,8 @@ bool LocalTimeFromDayCount(double dateTime, SYSTEMTIME& localTime) {
     }
     // Rounded to the millisecond, so that a reading of the clock gives back its own second.
     ULARGE_INTEGER value;
-    value.QuadPart = static_cast<ULONGLONG>(std::llround(units / kFileTimeUnitsPerMs)) *
-                     kFileTimeUnitsPerMs;
+    value.QuadPart =
+        static_cast<ULONGLONG>(std::llround(units / kFileTimeUnitsPerMs)) * kFileTimeUnitsPerMs;
     const FILETIME fileTime{value.LowPart, value.HighPart};
     return FileTimeToSystemTime(&fileTime, &localTime) != FALSE;
 }

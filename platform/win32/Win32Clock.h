@@ -4,7 +4,7 @@
 #include "platform/Clock.h"
 
 class TWin32Clock : public IClock {
-public:
+  public:
     double Now() override;
     std::string DateTimeText(double dateTime) override;
     std::uint32_t GetTickCount() override;

@@ -4,7 +4,7 @@
 #include "platform/Keyboard.h"
 
 class TWin32Keyboard : public IKeyboardInput {
-public:
+  public:
     void KeybdEvent(std::uint8_t virtualKey,
                     std::uint8_t scanCode,
                     std::uint32_t flags,

@@ -4,13 +4,13 @@
 #include "platform/MessagePump.h"
 
 class TWin32MessagePump : public IMessagePump {
-public:
+  public:
     void ProcessMessages() override;
     bool Terminated() const override { return QuitSeen; }
 
     // For the application's own message loop, which also ends on a quit message.
     void MarkTerminated() { QuitSeen = true; }
 
-private:
+  private:
     bool QuitSeen = false;
 };

@@ -4,7 +4,7 @@
 #include "platform/TopLevelWindows.h"
 
 class TWin32TopLevelWindows : public ITopLevelWindows {
-public:
+  public:
     TWindowHandle FindWindowByTitle(const char* title) override;
     bool IsIconic(TWindowHandle window) override;
     bool ShowWindowRestore(TWindowHandle window) override;

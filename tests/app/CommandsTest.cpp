@@ -86,8 +86,9 @@ TEST_F(CommandTest, CapturingShiftAUsesSkipNextKeyOnShiftSoTheAReachesTheEngine)
 
 TEST_F(CommandTest, SetWaitKeyRefusesAKeyThatAnyOfTheThreeMessagesContains) {
     for (TFakeTextBox* box : {&PitOutMessageEdit, &POWarningEdit, &PitInMessageEdit}) {
-        SCOPED_TRACE(box == &PitOutMessageEdit ? "pit-out" : box == &POWarningEdit ? "pre-warning"
-                                                                                   : "pit-in");
+        SCOPED_TRACE(box == &PitOutMessageEdit ? "pit-out"
+                     : box == &POWarningEdit   ? "pre-warning"
+                                               : "pit-in");
         Dialogs.Warnings.clear();
         const std::string before = box->Value;
         box->Value = "kerb";

@@ -11,14 +11,14 @@ namespace {
 std::vector<std::string> journal;
 
 class TJournaled : public TComponent {
-public:
+  public:
     TJournaled(TComponent* owner, std::string name) : TComponent(owner), Name(std::move(name)) {}
     ~TJournaled() override { journal.push_back("free " + Name); }
 
-protected:
+  protected:
     void Loaded() override { journal.push_back("loaded " + Name + (Loading() ? " early" : "")); }
 
-private:
+  private:
     std::string Name;
 };
 

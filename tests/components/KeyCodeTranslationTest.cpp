@@ -37,7 +37,7 @@ struct TCodeCase {
 // and a looked-up scan code differ. Its Hangul key (virtual key 21) has a scan code above 127,
 // 0xF2, as on a Korean keyboard.
 class TAltGrLayout : public TFakeKeyboard {
-public:
+  public:
     std::int16_t KeyForCharacter(std::uint8_t) override { return 0x0651; }
     std::uint32_t ScanCodeForVirtualKey(std::uint32_t virtualKey) override {
         if (virtualKey == 21) {

@@ -14,7 +14,7 @@
 namespace {
 
 class TRecordingLog : public IEventLog {
-public:
+  public:
     void LogEvent(const std::string& text) override { Lines.push_back(text); }
     std::vector<std::string> Lines;
 };
@@ -27,7 +27,7 @@ TInjectedKey Release(std::uint8_t virtualKey, std::uint8_t scanCode) {
 }
 
 class SendkeysTest : public testing::Test {
-protected:
+  protected:
     TFakeKeyboard Keyboard;
     TFakeMessagePump Pump;
     TFakeTopLevelWindows Windows;
@@ -61,7 +61,9 @@ TEST_F(SendkeysTest, EveryCodeIsLoggedBeforeItsEventsAndFollowedByOneMessagePass
                              std::to_string(Keyboard.Events.size()) + " events");
         });
     }
-    Sendkeys.SendKeys("\xFA" "a\xFB");
+    Sendkeys.SendKeys(
+        "\xFA"
+        "a\xFB");
     EXPECT_EQ(atPass, (std::vector<std::string>{"2 lines, 1 events", "3 lines, 3 events",
                                                 "4 lines, 4 events"}));
     EXPECT_EQ(Keyboard.Events, (std::vector<TInjectedKey>{Press(16, 42), Press(65, 30),
@@ -70,7 +72,9 @@ TEST_F(SendkeysTest, EveryCodeIsLoggedBeforeItsEventsAndFollowedByOneMessagePass
 }
 
 TEST_F(SendkeysTest, CtrlHeldByTheStringKeepsTheAutomaticShiftAway) {
-    Sendkeys.SendKeys("\xFC" "A\xFD");
+    Sendkeys.SendKeys(
+        "\xFC"
+        "A\xFD");
     EXPECT_EQ(Keyboard.Events, (std::vector<TInjectedKey>{Press(17, 29), Press(65, 30),
                                                           Release(65, 30), Release(17, 29)}));
 }
@@ -78,11 +82,12 @@ TEST_F(SendkeysTest, CtrlHeldByTheStringKeepsTheAutomaticShiftAway) {
 TEST_F(SendkeysTest, FlagFollowsOnlyTheLastModifierCode) {
     // After Ctrl up the flag is clear although Shift is still down: the capital gets its own
     // Shift, whose release also lets go of the Shift that 250 pressed.
-    Sendkeys.SendKeys("\xFA\xFC\xFD" "A");
-    EXPECT_EQ(Keyboard.Events,
-              (std::vector<TInjectedKey>{Press(16, 42), Press(17, 29), Release(17, 29),
-                                         Press(16, 42), Press(65, 30), Release(65, 30),
-                                         Release(16, 42)}));
+    Sendkeys.SendKeys(
+        "\xFA\xFC\xFD"
+        "A");
+    EXPECT_EQ(Keyboard.Events, (std::vector<TInjectedKey>{
+                                   Press(16, 42), Press(17, 29), Release(17, 29), Press(16, 42),
+                                   Press(65, 30), Release(65, 30), Release(16, 42)}));
 }
 
 TEST_F(SendkeysTest, ModifierPressedAtTheEndStaysPressed) {
@@ -108,13 +113,16 @@ TEST_F(SendkeysTest, EveryCallStartsWithTheFlagClear) {
 
 TEST_F(SendkeysTest, NestedSendRunsWholeBetweenTwoCodesWithItsOwnFlag) {
     Pump.AtPass(1, [&] { Sendkeys.SendKeys("A"); });
-    Sendkeys.SendKeys("\xFA" "A");
+    Sendkeys.SendKeys(
+        "\xFA"
+        "A");
     EXPECT_EQ(Keyboard.Events,
               (std::vector<TInjectedKey>{Press(16, 42),                                  // outer
                                          Press(16, 42), Press(65, 30), Release(65, 30),  // nested
                                          Release(16, 42),                                // nested
                                          Press(65, 30), Release(65, 30)}));              // outer
-    EXPECT_EQ(Log.Lines, (std::vector<std::string>{"Sending string \xFA" "A",
+    EXPECT_EQ(Log.Lines, (std::vector<std::string>{"Sending string \xFA"
+                                                   "A",
                                                    "Sending Key \xFA", "Sending string A",
                                                    "Sending Key A", "Sending Key A"}));
 }

@@ -18,7 +18,7 @@ struct TInjectedKey {
 };
 
 class TFakeKeyboard : public IKeyboardInput {
-public:
+  public:
     void KeybdEvent(std::uint8_t virtualKey,
                     std::uint8_t scanCode,
                     std::uint32_t flags,

@@ -8,7 +8,7 @@
 #include "platform/MessagePump.h"
 
 class TFakeMessagePump : public IMessagePump {
-public:
+  public:
     void ProcessMessages() override;
     bool Terminated() const override { return QuitSeen; }
 
@@ -21,7 +21,7 @@ public:
     int Passes = 0;
     bool QuitSeen = false;
 
-private:
+  private:
     std::map<int, std::function<void()>> Scheduled;
     std::deque<std::function<void()>> Posted;
 };

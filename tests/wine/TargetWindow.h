@@ -17,7 +17,7 @@ struct TReceivedKey {
 };
 
 class TTargetWindow {
-public:
+  public:
     explicit TTargetWindow(const char* title);
     ~TTargetWindow();
 
@@ -33,7 +33,7 @@ public:
     std::vector<TReceivedKey> Keys;
     std::string Characters;  // WM_CHAR, in order
 
-private:
+  private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
 

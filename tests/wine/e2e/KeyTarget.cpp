@@ -60,9 +60,8 @@ int main(int argc, char** argv) {
     windowClass.lpszClassName = "QuorlKeyTarget";
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     RegisterClassA(&windowClass);
-    HWND window = CreateWindowExA(0, "QuorlKeyTarget", "Quorl Key Target", WS_OVERLAPPEDWINDOW,
-                                  520, 40, 320, 200, nullptr, nullptr, windowClass.hInstance,
-                                  nullptr);
+    HWND window = CreateWindowExA(0, "QuorlKeyTarget", "Quorl Key Target", WS_OVERLAPPEDWINDOW, 520,
+                                  40, 320, 200, nullptr, nullptr, windowClass.hInstance, nullptr);
     ShowWindow(window, SW_SHOW);
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
