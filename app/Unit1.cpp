@@ -8,11 +8,11 @@
 
 namespace {
 
-// The keyboard watch reports the program's own injected keys too, decoded with this thread's
-// key state, which never sees the Shift the sender pressed: "!" typed as Shift+1 comes back as
-// "1". An echo therefore never fires a trigger, or a message holding a shifted trigger would
-// type itself again and again. Character 0 comes with every key that produces none (Shift,
-// F10, arrows) and is never a trigger either.
+// The keyboard watch reports the program's own injected keys too. An echo never fires a
+// trigger: a message holding a trigger key would type itself again and again, and when the
+// desktop's state differs from the one the text was typed for (Caps Lock on, a modifier the
+// driver holds) an echo may decode as a character the text does not hold. Character 0 comes
+// with every key that produces none (Shift, F10, arrows) and is never a trigger either.
 bool CanTrigger(std::uint8_t character, bool ownEcho) {
     return character != 0 && !ownEcho;
 }

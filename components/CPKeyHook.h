@@ -57,6 +57,7 @@ class TCPKeyHook : public TComponent {
     std::unique_ptr<IHiddenWindow> HookWindow;
     bool Enabled = false;
     bool HandlingOwnEcho = false;
+    bool KeepsDeadKeyState = false;
     std::string KeyboardLayout;
     std::int32_t KeyboardHandle = 0;
 };

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "platform/KeyReport.h"
+
 // What a low-level keyboard hook learns of one key event (KBDLLHOOKSTRUCT).
 struct TLowLevelKey {
     std::uint32_t VirtualKey;
@@ -16,7 +18,8 @@ struct TLowLevelKey {
 // The low-level hook reports no previous key state, so the builder keeps one down flag per
 // virtual key: a key-down of a key already down is an auto-repeat. The same table tells whether
 // an Alt key is held: Wine's hook never sets LLKHF_ALTDOWN (it only reports WM_SYSKEYDOWN),
-// so the context bit is set when either source says so. Not thread-safe: one hook thread owns
+// so the context bit is set when either source says so. The same table, with the Caps Lock
+// toggle, gives the key-state bits of the report word. Not thread-safe: one hook thread owns
 // it. Allocates nothing.
 class TKeyFlagsBuilder {
   public:
@@ -27,6 +30,10 @@ class TKeyFlagsBuilder {
         const std::uint32_t index = key.VirtualKey & 0xFF;
         const bool wasDown = (Keys[index] & kDown) != 0;
         Keys[index] = key.Released ? kSeen : kDown | kSeen;
+        // The system flips the toggle at each press of the key, not at its auto-repeats.
+        if (index == kVkCapital && !key.Released && !wasDown) {
+            CapsLockOn = !CapsLockOn;
+        }
         const bool altHeld =
             key.AltDown || ((Keys[kVkMenu] | Keys[kVkLeftMenu] | Keys[kVkRightMenu]) & kDown) != 0;
         // A release always has the previous-state bit: the key was down before it.
@@ -34,6 +41,22 @@ class TKeyFlagsBuilder {
                (altHeld ? kContext : 0) | (wasDown || key.Released ? kPreviousState : 0) |
                (key.Released ? kTransition : 0);
     }
+
+    // The key-state bits of the report word (KeyReport.h) just after the last event given to
+    // Flags: which Shift, Ctrl and Alt keys are down, and the Caps Lock toggle.
+    std::uint32_t KeyState() const noexcept {
+        return (IsDown(kVkShift) || IsDown(kVkLeftShift) ? kReportLeftShiftBit : 0) |
+               (IsDown(kVkRightShift) ? kReportRightShiftBit : 0) |
+               (IsDown(kVkControl) || IsDown(kVkLeftControl) ? kReportLeftCtrlBit : 0) |
+               (IsDown(kVkRightControl) ? kReportRightCtrlBit : 0) |
+               (IsDown(kVkMenu) || IsDown(kVkLeftMenu) ? kReportLeftAltBit : 0) |
+               (IsDown(kVkRightMenu) ? kReportRightAltBit : 0) |
+               (CapsLockOn ? kReportCapsLockBit : 0);
+    }
+
+    // Where the Caps Lock toggle starts for a run of reports; each press of the key flips it
+    // from there. The hook sees the presses but cannot ask the system for the toggle itself.
+    void SetCapsLock(bool on) noexcept { CapsLockOn = on; }
 
     // Forgets the keys that the table holds down but the system says are up. A key released
     // where the hook cannot see it (on the secure desktop of Ctrl+Alt+Del, a UAC prompt or
@@ -63,7 +86,16 @@ class TKeyFlagsBuilder {
     }
 
   private:
+    bool IsDown(std::uint32_t virtualKey) const noexcept { return (Keys[virtualKey] & kDown) != 0; }
+
+    static constexpr std::uint32_t kVkShift = 0x10;
+    static constexpr std::uint32_t kVkControl = 0x11;
     static constexpr std::uint32_t kVkMenu = 0x12;
+    static constexpr std::uint32_t kVkCapital = 0x14;
+    static constexpr std::uint32_t kVkLeftShift = 0xA0;
+    static constexpr std::uint32_t kVkRightShift = 0xA1;
+    static constexpr std::uint32_t kVkLeftControl = 0xA2;
+    static constexpr std::uint32_t kVkRightControl = 0xA3;
     static constexpr std::uint32_t kVkLeftMenu = 0xA4;
     static constexpr std::uint32_t kVkRightMenu = 0xA5;
     static constexpr std::uint32_t kRepeatCountOne = 1;
@@ -75,4 +107,5 @@ class TKeyFlagsBuilder {
     static constexpr std::uint8_t kSeen = 2;  // an event came since the last sweep
 
     std::uint8_t Keys[256] = {};
+    bool CapsLockOn = false;
 };

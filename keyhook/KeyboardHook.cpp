@@ -164,8 +164,14 @@ DWORD WINAPI HookThreadMain(void* parameter) {
 
 }  // namespace
 
+// Caps Lock's toggle starts from the calling thread's key state. The caller is the program's
+// user-interface thread as its window is shown: that window has the focus, and a thread's key
+// state is the desktop's while it takes the keyboard's messages. The hook thread could not ask:
+// it takes no key messages, so its own state never changes, and the system's current state
+// (GetAsyncKeyState) holds no toggle. From here each press the hook sees flips it.
 void BeginReports(HWND window, UINT message) noexcept {
     flagsBuilder.Clear();
+    flagsBuilder.SetCapsLock((GetKeyState(VK_CAPITAL) & 1) != 0);
     reportMessage.store(message);
     reportWindow.store(window);
 }
@@ -194,14 +200,16 @@ void SetReinstallPeriod(DWORD periodMs) noexcept {
 // any window sees the key. PostMessageA never waits for the receiver (SendMessage would tie the
 // desktop's keyboard to the user-interface thread). A posted-message queue holds at most
 // 10,000 messages by default (USERPostMessageLimit): a refused post is counted, and the key
-// still goes on to the next hook.
+// still goes on to the next hook. The hook sees every key event of the desktop in order, so
+// the report carries the desktop's Shift, Ctrl, Alt and Caps Lock state after this one.
 LRESULT CALLBACK LowLevelKeyboardProc(int code, WPARAM wParam, LPARAM lParam) noexcept {
     if (code == HC_ACTION && FirstSight(lParam)) {
         const auto* event = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
         const std::uint32_t flags = flagsBuilder.Flags(
             {event->vkCode, event->scanCode, (event->flags & LLKHF_EXTENDED) != 0,
              (event->flags & LLKHF_ALTDOWN) != 0, (event->flags & LLKHF_UP) != 0});
-        const WPARAM report = ReportWParam(event->vkCode, (event->flags & LLKHF_INJECTED) != 0);
+        const WPARAM report = ReportWParam(event->vkCode, (event->flags & LLKHF_INJECTED) != 0,
+                                           flagsBuilder.KeyState());
         const HWND window = reportWindow.load(std::memory_order_acquire);
         if (window != nullptr &&
             !PostMessageA(window, reportMessage.load(std::memory_order_relaxed), report,

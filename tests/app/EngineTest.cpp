@@ -359,10 +359,10 @@ TEST_F(NestingTest, TickOrKeyInsideThePitOutsF10LeavesThePitOutMessageQueued) {
     }
 }
 
-// The keyboard watch reports the program's own injected keys back, decoded with the thread's key
-// state, which never sees the injected Shift: the echo of "!" is "1". Here every injected event
-// comes back through the real decoding as the hook reports it (Shift as VK_LSHIFT), at the next
-// pass of the message loop, or, late, only after the send has returned.
+// The keyboard watch reports every key of the desktop, the program's own injected keys too,
+// with the Shift, Ctrl, Alt and Caps Lock state the hook has followed: the echo of "!" is "!".
+// Here every event comes back through the real decoding as the hook reports it (Shift as
+// VK_LSHIFT), at the next pass of the message loop, or, late, only after the send has returned.
 class OwnKeysTest : public EngineFixture, public testing::WithParamInterface<bool> {
   protected:
     OwnKeysTest() {
@@ -383,7 +383,8 @@ class OwnKeysTest : public EngineFixture, public testing::WithParamInterface<boo
     void Report(std::uint32_t virtualKey, std::uint32_t scanCode, bool released, bool injected) {
         const std::uint32_t flags =
             FlagsBuilder.Flags({virtualKey, scanCode, false, false, released});
-        HiddenWindows.Last->Send(TCPKeyHook::kHookMessage, ReportWParam(virtualKey, injected),
+        HiddenWindows.Last->Send(TCPKeyHook::kHookMessage,
+                                 ReportWParam(virtualKey, injected, FlagsBuilder.KeyState()),
                                  static_cast<std::intptr_t>(flags));
     }
 
@@ -427,7 +428,50 @@ TEST_P(OwnKeysTest, PitInMessageHoldingTheShiftedPitInKeyIsTypedOnce) {
     Tap('1');
     RunTicks(10);
     EXPECT_EQ(Sent(), Strings{"\rGo!\r"});
-    EXPECT_EQ(GotKey('1'), 2) << "the echo of ! is still logged, as 1";
+    EXPECT_EQ(GotKey('1'), 1);
+    EXPECT_EQ(GotKey('!'), 1) << "the echo of !, with the sender's own Shift";
+}
+
+// Keys typed into the simulation, where the program's thread sees no key message: the trigger
+// is the character the key makes there.
+TEST_P(OwnKeysTest, ATriggerIsTheCharacterTheKeyMakesInTheSimulation) {
+    struct TCase {
+        const char* Label;
+        std::uint8_t PitInKey;
+        bool ShiftHeld;
+        bool ThreadCapsLock;  // switched on while the program had the focus, off again since
+        char Logged;
+        bool Fires;
+    };
+    const TCase cases[] = {
+        {"Shift+x does not fire x", 'x', true, false, 'X', false},
+        {"Shift+a fires A", 'A', true, false, 'A', true},
+        {"x with Caps Lock on in the thread's state only fires x", 'x', false, true, 'x', true},
+    };
+    for (const TCase& test : cases) {
+        SCOPED_TRACE(test.Label);
+        Form.PitInKey = test.PitInKey;
+        if (test.ThreadCapsLock) {
+            KeyboardQueries.SetDown(0x14, true);
+            KeyboardQueries.SetDown(0x14, false);
+        }
+        const std::size_t sentBefore = Sent().size();
+        const int loggedBefore = GotKey(test.Logged);
+        if (test.ShiftHeld) {
+            Report(kVkLeftShift, 0x2A, false, false);
+        }
+        Tap(test.PitInKey & ~0x20);  // the letter's virtual key
+        if (test.ShiftHeld) {
+            Report(kVkLeftShift, 0x2A, true, false);
+        }
+        RunTicks(10);
+        EXPECT_EQ(GotKey(test.Logged), loggedBefore + 1);
+        EXPECT_EQ(Sent().size(), sentBefore + (test.Fires ? 1 : 0));
+        if (test.ThreadCapsLock) {
+            KeyboardQueries.SetDown(0x14, true);
+            KeyboardQueries.SetDown(0x14, false);
+        }
+    }
 }
 
 // The program's own 1 (of "!") never comes back (a full queue refused its report) when the
@@ -455,7 +499,8 @@ TEST_P(OwnKeysTest, PitOutMessageHoldingTheShiftedWaitKeyStartsNoWait) {
     RunTicks(40);
     EXPECT_EQ(F10Count(), 2);
     EXPECT_FALSE(Form.WaitActive);
-    EXPECT_EQ(GotKey('/'), 2);
+    EXPECT_EQ(GotKey('/'), 1);
+    EXPECT_EQ(GotKey('?'), 1) << "the echo of ?, with the sender's own Shift";
 }
 
 TEST_P(OwnKeysTest, EnterIsATriggerKeyButTheEntersAroundAMessageAreNot) {

@@ -74,7 +74,6 @@ class SoakTest : public EngineFixture {
         Drop(Memo1.Stored);
         Drop(Keyboard.Events);
         Drop(Keyboard.LookedUp);
-        Drop(KeyboardQueries.KeyStateQueries);
         Drop(KeyboardQueries.ToAsciiCalls);
         Drop(HiddenWindows.Journal);
         Drop(HotKeys.Journal);

@@ -155,47 +155,75 @@ TEST_F(CPKeyHookTest, EachFlagBitLandsInItsOwnField) {
     }
 }
 
-TEST_F(CPKeyHookTest, CtrlAndShiftComeFromTheThreadsKeyStateCtrlFirst) {
-    Keyboard.SetDown(17, true);
-    Report('A', kPressA);
-    Keyboard.SetDown(17, false);
-    Keyboard.SetDown(16, true);
-    Report('A', kPressA);
-    ASSERT_EQ(Reports.size(), 2u);
-    EXPECT_TRUE(Reports[0].States.CtrlDown);
-    EXPECT_FALSE(Reports[0].States.ShiftDown);
-    EXPECT_FALSE(Reports[1].States.CtrlDown);
-    EXPECT_TRUE(Reports[1].States.ShiftDown);
-    EXPECT_EQ(Keyboard.KeyStateQueries, (std::vector<std::int32_t>{17, 16, 17, 16}));
-}
-
-TEST_F(CPKeyHookTest, ACharacterKeyGivesItsCharacterAndF10AndShiftGiveNone) {
+// The character is the one the key makes on the desktop, with the Shift, Ctrl, Alt and Caps
+// Lock state that the hook reports with it; the program's own thread holds a stale state while
+// the simulation has the focus, and that state plays no part.
+TEST_F(CPKeyHookTest, TheCharacterAndModifiersComeFromTheReportedStateNotTheThreads) {
+    constexpr std::uint8_t kNothing = 0;
+    constexpr std::uint8_t kCapsLock = 0x14;
     struct TCase {
         const char* Label;
-        std::uint32_t VirtualKey;
+        std::uint32_t Report;    // the report word: virtual key, injected mark, key state
+        std::uint8_t ThreadSaw;  // a key the thread last saw pressed (Caps Lock: toggled on)
         std::uint32_t Flags;
-        bool ShiftHeld;
         std::uint8_t Character;
+        bool ShiftDown;
+        bool CtrlDown;
         std::string Name;
     };
     const TCase cases[] = {
-        {"a", 'A', kPressA, false, 'a', "A"},
-        {"shifted A", 'A', kPressA, true, 'A', "A"},
-        {"F10", 0x79, 0x00440001, false, 0, "F10"},
-        {"Shift", 0x10, 0x002A0001, true, 0, "Shift"},
-        {"a key without a name", 'Q', 0x00770001, false, 'q', ""},
-        {"the right Ctrl, by its extended bit", 0x11, 0x011D0001, false, 0, "Right Ctrl"},
-        {"the left Ctrl", 0x11, 0x001D0001, false, 0, "Ctrl"},
-        {"a name longer than the buffer", 0x51, 0x00100001, false, 'q', kLongName.substr(0, 100)},
-        {"marked injected, with no echo list", ReportWParam('A', true), kPressA, false, 'a', "A"},
+        {"a", 'A', kNothing, kPressA, 'a', false, false, "A"},
+        {"Shift+a in the simulation", ReportWParam('A', false, kReportLeftShiftBit), kNothing,
+         kPressA, 'A', true, false, "A"},
+        {"right Shift+a", ReportWParam('A', false, kReportRightShiftBit), kNothing, kPressA, 'A',
+         true, false, "A"},
+        {"Shift in the thread's state only", 'A', 0x10, kPressA, 'a', false, false, "A"},
+        {"Caps Lock on at the desktop", ReportWParam('A', false, kReportCapsLockBit), kNothing,
+         kPressA, 'A', false, false, "A"},
+        {"Caps Lock on in the thread's state only", 'A', kCapsLock, kPressA, 'a', false, false,
+         "A"},
+        {"Caps Lock and Shift", ReportWParam('A', false, kReportCapsLockBit | kReportLeftShiftBit),
+         kNothing, kPressA, 'a', true, false, "A"},
+        {"Ctrl+a", ReportWParam('A', false, kReportLeftCtrlBit), kNothing, kPressA, 1, false, true,
+         "A"},
+        {"right Ctrl+a", ReportWParam('A', false, kReportRightCtrlBit), kNothing, kPressA, 1, false,
+         true, "A"},
+        {"Ctrl in the thread's state only", 'A', 0x11, kPressA, 'a', false, false, "A"},
+        {"AltGr+a: none on this layout",
+         ReportWParam('A', false, kReportLeftCtrlBit | kReportRightAltBit), kNothing, kPressA, 0,
+         false, true, "A"},
+        {"Shift+1", ReportWParam('1', false, kReportLeftShiftBit), kNothing, 0x00020001, '!', true,
+         false, ""},
+        {"F10", 0x79, kNothing, 0x00440001, 0, false, false, "F10"},
+        {"Shift's own press", ReportWParam(0xA0, false, kReportLeftShiftBit), kNothing, 0x002A0001,
+         0, true, false, "Shift"},
+        {"a key without a name", 'Q', kNothing, 0x00770001, 'q', false, false, ""},
+        {"the right Ctrl, by its extended bit", 0x11, kNothing, 0x011D0001, 0, false, false,
+         "Right Ctrl"},
+        {"the left Ctrl", 0x11, kNothing, 0x001D0001, 0, false, false, "Ctrl"},
+        {"a name longer than the buffer", 0x51, kNothing, 0x00100001, 'q', false, false,
+         kLongName.substr(0, 100)},
+        {"marked injected, with no echo list", ReportWParam('A', true), kNothing, kPressA, 'a',
+         false, false, "A"},
     };
     for (const TCase& test : cases) {
         SCOPED_TRACE(test.Label);
         Reports.clear();
-        Keyboard.SetDown(16, test.ShiftHeld);
-        Report(test.VirtualKey, test.Flags);
+        if (test.ThreadSaw != kNothing) {
+            Keyboard.SetDown(test.ThreadSaw, true);
+        }
+        Report(test.Report, test.Flags);
+        if (test.ThreadSaw != kNothing) {
+            Keyboard.SetDown(test.ThreadSaw, false);
+            if (test.ThreadSaw == kCapsLock) {
+                Keyboard.SetDown(kCapsLock, true);  // and off again
+                Keyboard.SetDown(kCapsLock, false);
+            }
+        }
         ASSERT_EQ(Reports.size(), 1u);
         EXPECT_EQ(Reports[0].Names.Character, test.Character);
+        EXPECT_EQ(Reports[0].States.ShiftDown, test.ShiftDown);
+        EXPECT_EQ(Reports[0].States.CtrlDown, test.CtrlDown);
         EXPECT_FALSE(Reports[0].OwnEcho);
         char expectedName[TKeyNames::kKeyNameSize] = {};
         std::memcpy(expectedName, test.Name.data(), test.Name.size());
@@ -210,9 +238,44 @@ TEST_F(CPKeyHookTest, TranslationGetsTheWholeFlagsWordAndTheMenuFlag) {
     ASSERT_EQ(Keyboard.ToAsciiCalls.size(), 2u);
     EXPECT_EQ(Keyboard.ToAsciiCalls[0].VirtualKey, 'A');
     EXPECT_EQ(Keyboard.ToAsciiCalls[0].ScanCode, kReleaseA);
-    EXPECT_EQ(Keyboard.ToAsciiCalls[0].Flags, 0u);
+    EXPECT_EQ(Keyboard.ToAsciiCalls[0].Flags & 1u, 0u);
     EXPECT_EQ(Keyboard.ToAsciiCalls[1].ScanCode, kPressA | (1u << 28));
-    EXPECT_EQ(Keyboard.ToAsciiCalls[1].Flags, 1u);
+    EXPECT_EQ(Keyboard.ToAsciiCalls[1].Flags & 1u, 1u);
+}
+
+// A dead key typed into the simulation waits in the layout for the letter that follows. The
+// watch translates each key too, and where the system can, it leaves that wait alone: the
+// simulation still gets its ê. Older systems have only the translation that changes it.
+TEST_F(CPKeyHookTest, ADeadKeyAndTheLetterAfterItLeaveTheLayoutsDeadKeyStateAlone) {
+    constexpr std::uint32_t kVkOem6 = 0xDD;
+    Keyboard.DeadKey = kVkOem6;
+    for (const bool keeps : {true, false}) {
+        SCOPED_TRACE(keeps ? "Windows 10 1607 and later" : "older systems");
+        Keyboard.KeepsDeadKeys = keeps;
+        Keyboard.PendingDeadKey = 0;
+        Keyboard.ToAsciiCalls.clear();
+        Reports.clear();
+        TCPKeyHook hook(nullptr, Keyboard, Library, Windows);
+        hook.OnKey = [this](TComponent*, TKeyStates states, TKeyNames names) {
+            Reports.push_back({states, names, false});
+        };
+        Windows.Last->Send(TCPKeyHook::kHookMessage, kVkOem6, 0x001B0001);
+        const std::uint8_t pendingAfterDeadKey = Keyboard.PendingDeadKey;
+        Keyboard.PendingDeadKey = '^';  // the simulation's own translation of the dead key
+        Windows.Last->Send(TCPKeyHook::kHookMessage, 'E', 0x00120001);
+        ASSERT_EQ(Reports.size(), 2u);
+        EXPECT_EQ(Reports[0].Names.Character, '^') << "a dead key gives its character";
+        for (const TToAsciiCall& call : Keyboard.ToAsciiCalls) {
+            EXPECT_EQ((call.Flags & IKeyboardQueries::kKeepDeadKeyState) != 0, keeps);
+        }
+        if (keeps) {
+            EXPECT_EQ(pendingAfterDeadKey, 0) << "the dead key left the layout alone";
+            EXPECT_EQ(Keyboard.PendingDeadKey, '^') << "the simulation still gets its ê";
+            EXPECT_EQ(Reports[1].Names.Character, 0xEA);
+        } else {
+            EXPECT_EQ(Keyboard.PendingDeadKey, 0) << "the watch took the accent";
+        }
+    }
 }
 
 TEST_F(CPKeyHookTest, WithoutAHandlerReportsAreDecodedAndDropped) {

@@ -1,4 +1,5 @@
-// The fake keyboard queries: the US layout's characters, shifted by the keyboard state.
+// The fake keyboard queries: the US layout's characters in the keyboard state given, with one
+// dead key on demand.
 #include "tests/fakes/FakeKeyboardQueries.h"
 
 #include <algorithm>
@@ -9,10 +10,46 @@
 namespace {
 constexpr std::uint8_t kDownBit = 0x80;
 constexpr std::uint8_t kToggledBit = 0x01;
-constexpr std::uint8_t kVkShift = 16;
+constexpr std::uint8_t kVkShift = 0x10;
+constexpr std::uint8_t kVkControl = 0x11;
+constexpr std::uint8_t kVkMenu = 0x12;
+constexpr std::uint8_t kVkCapital = 0x14;
 constexpr int kShiftState = 0x100;  // VkKeyScanA's high byte 1: Shift
 constexpr int kFirstPrintable = 32;
 constexpr int kLastPrintable = 126;
+
+// A circumflex over a, e, i, o, u in code page 1252, upper and lower case.
+std::uint8_t Composed(std::uint8_t vowel) {
+    constexpr char kVowels[] = "aeiouAEIOU";
+    constexpr std::uint8_t kWithCircumflex[] = {0xE2, 0xEA, 0xEE, 0xF4, 0xFB,
+                                                0xC2, 0xCA, 0xCE, 0xD4, 0xDB};
+    const char* found = std::strchr(kVowels, vowel);
+    return vowel != 0 && found != nullptr ? kWithCircumflex[found - kVowels] : 0;
+}
+
+// The US layout's character for a key in a keyboard state, 0 for none: Shift (the generic
+// key, which the system sets with either side) picks the shifted one, Caps Lock swaps the case
+// of letters only, Ctrl with a letter gives its control character, Ctrl with Alt (AltGr) gives
+// nothing on this layout, and Ctrl with any other key nothing either.
+std::uint8_t UsCharacter(std::uint32_t virtualKey, const std::uint8_t (&state)[256]) {
+    const bool shift = (state[kVkShift] & kDownBit) != 0;
+    const bool ctrl = (state[kVkControl] & kDownBit) != 0;
+    const bool alt = (state[kVkMenu] & kDownBit) != 0;
+    const bool capsLock = (state[kVkCapital] & kToggledBit) != 0;
+    const bool letter = virtualKey >= 'A' && virtualKey <= 'Z';
+    if (ctrl) {
+        return letter && !alt ? static_cast<std::uint8_t>(virtualKey - 'A' + 1) : 0;
+    }
+    const bool shifted = letter ? shift != capsLock : shift;
+    const int wanted = static_cast<int>(virtualKey) | (shifted ? kShiftState : 0);
+    for (int character = kFirstPrintable; character <= kLastPrintable; ++character) {
+        if (kUsVkKeyScan[static_cast<std::size_t>(character)] == wanted) {
+            return static_cast<std::uint8_t>(character);
+        }
+    }
+    return 0;
+}
+
 }  // namespace
 
 void TFakeKeyboardQueries::SetDown(std::uint8_t virtualKey, bool down) {
@@ -21,14 +58,6 @@ void TFakeKeyboardQueries::SetDown(std::uint8_t virtualKey, bool down) {
         toggled ^= kToggledBit;
     }
     State[virtualKey] = static_cast<std::uint8_t>((down ? kDownBit : 0) | toggled);
-}
-
-// GetKeyState: negative while the key is down, and the low bit is the toggle state, so a key
-// that is up can answer 1.
-std::int16_t TFakeKeyboardQueries::GetKeyState(std::int32_t virtualKey) {
-    KeyStateQueries.push_back(virtualKey);
-    const std::uint8_t state = State[virtualKey & 0xFF];
-    return static_cast<std::int16_t>(((state & kDownBit) != 0 ? -128 : 0) | (state & kToggledBit));
 }
 
 bool TFakeKeyboardQueries::GetKeyboardState(std::uint8_t (&state)[256]) {
@@ -57,31 +86,48 @@ std::int32_t TFakeKeyboardQueries::KeyNameText(std::int32_t keyFlags,
     return length;
 }
 
-// The US layout's characters (the inverse of its VkKeyScanA table) and the control characters
-// of Backspace, Tab, Enter and Esc, shifted by the keyboard state it is given: the thread's, which
-// never sees a Shift that was only injected. For a key without a character the buffer is left
-// with junk in it, as ToAscii may leave it when it returns 0.
+// The US layout's characters and the control characters of Backspace, Tab, Enter and Esc, in
+// the keyboard state it is given. A dead key gives -1 and its spacing character and waits for
+// the next key, which it composes with or comes out before; unless the state is kept, each
+// call changes that wait as the system's does. For a key without a character the buffer is
+// left with junk in it, as ToAscii may leave it when it returns 0.
 std::int32_t TFakeKeyboardQueries::ToAscii(std::uint32_t virtualKey,
                                            std::uint32_t scanCode,
                                            const std::uint8_t (&state)[256],
                                            std::uint8_t (&characters)[2],
                                            std::uint32_t flags) {
     ToAsciiCalls.push_back({virtualKey, scanCode, flags});
+    const bool keep = KeepsDeadKeys && (flags & kKeepDeadKeyState) != 0;
     if (virtualKey == 8 || virtualKey == 9 || virtualKey == 13 || virtualKey == 27) {
         characters[0] = static_cast<std::uint8_t>(virtualKey);
         return 1;
     }
-    const bool shifted = (state[kVkShift] & kDownBit) != 0;
-    const int wanted = static_cast<int>(virtualKey) | (shifted ? kShiftState : 0);
-    for (int character = kFirstPrintable; character <= kLastPrintable; ++character) {
-        if (kUsVkKeyScan[static_cast<std::size_t>(character)] == wanted) {
-            characters[0] = static_cast<std::uint8_t>(character);
-            return 1;
-        }
+    if (DeadKey != 0 && virtualKey == DeadKey) {
+        characters[0] = DeadKeyCharacter;
+        PendingDeadKey = keep ? PendingDeadKey : DeadKeyCharacter;
+        return -1;
     }
-    characters[0] = 0xCC;
-    characters[1] = 0xCC;
-    return 0;
+    const std::uint8_t character = UsCharacter(virtualKey, state);
+    if (character == 0) {
+        characters[0] = 0xCC;
+        characters[1] = 0xCC;
+        return 0;
+    }
+    const std::uint8_t pending = PendingDeadKey;
+    if (!keep) {
+        PendingDeadKey = 0;
+    }
+    if (pending == 0) {
+        characters[0] = character;
+        return 1;
+    }
+    if (Composed(character) != 0) {
+        characters[0] = Composed(character);
+        return 1;
+    }
+    characters[0] = pending;
+    characters[1] = character;
+    return 2;
 }
 
 bool TFakeKeyboardQueries::KeyboardLayoutName(char (&name)[10]) {

@@ -16,7 +16,6 @@ struct TToAsciiCall {
 
 class TFakeKeyboardQueries : public IKeyboardQueries {
   public:
-    std::int16_t GetKeyState(std::int32_t virtualKey) override;
     bool GetKeyboardState(std::uint8_t (&state)[256]) override;
     std::int32_t KeyNameText(std::int32_t keyFlags, char* name, std::int32_t size) override;
     std::int32_t ToAscii(std::uint32_t virtualKey,
@@ -24,12 +23,14 @@ class TFakeKeyboardQueries : public IKeyboardQueries {
                          const std::uint8_t (&state)[256],
                          std::uint8_t (&characters)[2],
                          std::uint32_t flags) override;
+    bool KeepsDeadKeyState() override { return KeepsDeadKeys; }
     bool KeyboardLayoutName(char (&name)[10]) override;
     std::intptr_t GetKeyboardLayout() override { return LayoutHandle; }
 
-    // Presses or releases a key in the thread's keyboard state, which GetKeyState,
-    // GetKeyboardState and ToAscii then see: the top bit while it is down and, as the system
-    // keeps it for every key, the low bit toggled at each press.
+    // The program's own thread takes a key message of this key from its queue, as it does only
+    // while one of its windows has the focus: GetKeyboardState then shows it down (or up), and a
+    // press toggles its low bit. Nothing else changes the thread's state: as on Windows, the
+    // keys typed into the simulation never do (under Wine they would).
     void SetDown(std::uint8_t virtualKey, bool down);
 
     // Names by scan code and extended bit (bits 16 to 24 of the flags word: 0x11D is the right
@@ -38,8 +39,17 @@ class TFakeKeyboardQueries : public IKeyboardQueries {
     std::string LayoutName = "00000409";
     std::intptr_t LayoutHandle = 0x04090409;
 
-    // The virtual keys whose state was asked for, in order, and every ToAscii call.
-    std::vector<std::int32_t> KeyStateQueries;
+    // A dead key of the layout (0: none; the US layout has none) and its spacing character:
+    // it composes with a vowel that follows, and otherwise both come out.
+    std::uint8_t DeadKey = 0;
+    std::uint8_t DeadKeyCharacter = '^';
+    // The layout's dead-key state, shared with the window the keys are typed into: the dead
+    // key waiting for the next key, 0 for none.
+    std::uint8_t PendingDeadKey = 0;
+    // Windows 10 1607 and later: flag kKeepDeadKeyState is honoured; before, it is ignored.
+    bool KeepsDeadKeys = true;
+
+    // Every ToAscii call.
     std::vector<TToAsciiCall> ToAsciiCalls;
 
   private:

@@ -76,6 +76,48 @@ TEST(KeyFlagsTest, AnAltKeyHeldGivesTheContextBitWithoutTheHooksAltFlag) {
     }
 }
 
+// The report word's key state after each event: each side of Shift, Ctrl and Alt while it is
+// down (a generic key as the left one), and Caps Lock flipped by each press but not by its
+// auto-repeats, from where the run of reports started.
+TEST(KeyFlagsTest, TheKeyStateFollowsEachModifierAndTheCapsLockToggle) {
+    constexpr std::uint32_t kCaps = kReportCapsLockBit;
+    struct TStep {
+        TLowLevelKey Key;
+        std::uint32_t KeyState;
+    };
+    const std::vector<TStep> steps = {
+        {Down(0xA0, 0x2A), kCaps | kReportLeftShiftBit},
+        {Down(0xA1, 0x36), kCaps | kReportShiftBits},
+        {Up(0xA0, 0x2A), kCaps | kReportRightShiftBit},
+        {Up(0xA1, 0x36), kCaps},
+        {Down(0x10, 0x2A), kCaps | kReportLeftShiftBit},
+        {Up(0x10, 0x2A), kCaps},
+        {Down(0xA2, 0x21D), kCaps | kReportLeftCtrlBit},  // AltGr: the left Ctrl and the right Alt
+        {Down(0xA5, 0x38), kCaps | kReportLeftCtrlBit | kReportRightAltBit},
+        {Down(kVkA, 0x1E), kCaps | kReportLeftCtrlBit | kReportRightAltBit},
+        {Up(0xA2, 0x21D), kCaps | kReportRightAltBit},
+        {Up(0xA5, 0x38), kCaps},
+        {Down(0xA3, 0x1D), kCaps | kReportRightCtrlBit},
+        {Down(0xA4, 0x38), kCaps | kReportRightCtrlBit | kReportLeftAltBit},
+        {Up(0xA3, 0x1D), kCaps | kReportLeftAltBit},
+        {Up(0xA4, 0x38), kCaps},
+        {Down(0x14, 0x3A), 0},  // Caps Lock was on where the run started: off
+        {Up(0x14, 0x3A), 0},
+        {Down(0x14, 0x3A), kCaps},
+        {Down(0x14, 0x3A), kCaps},  // an auto-repeat flips nothing
+        {Up(0x14, 0x3A), kCaps},
+        {Down(kVkA, 0x1E), kCaps},
+    };
+    TKeyFlagsBuilder builder;
+    builder.SetCapsLock(true);
+    EXPECT_EQ(builder.KeyState(), kCaps);
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        SCOPED_TRACE("step " + std::to_string(i));
+        builder.Flags(steps[i].Key);
+        EXPECT_EQ(builder.KeyState(), steps[i].KeyState);
+    }
+}
+
 // Answers as GetAsyncKeyState does: the top bit while a key is down, and a low bit (pressed
 // since the last query by anyone) that may be set while the key is up. Records the questions.
 struct TFakeAsyncKeyState {
@@ -109,6 +151,7 @@ TEST(KeyFlagsTest, KeysReleasedOutOfSightAreForgottenAndNoLongerRepeatOrHoldAlt)
     builder.ForgetReleasedKeys(system);
     EXPECT_EQ(system.Asked, (std::vector<int>{0x41, 0xA2, 0xA4, 0xFF})) << "only the keys down";
     EXPECT_EQ(builder.Flags(Down(kVkB, 0x30)), 0x00300001u) << "no Alt bit any more";
+    EXPECT_EQ(builder.KeyState(), 0u) << "nor Ctrl and Alt in the report";
     EXPECT_EQ(builder.Flags(Down(kVkA, 0x1E)), 0x001E0001u) << "a first press, not a repeat";
     EXPECT_EQ(builder.Flags(Down(0xFF, 0)), 0x00000001u) << "the last key code too";
 }
