@@ -50,8 +50,12 @@ class TFakeKeyboardHookLibrary : public IKeyboardHookLibrary {
 
     bool Start(TWindowHandle window, std::uint32_t message) override;
     void Stop() override { Journal.push_back("stop"); }
+    THookStartProblem LastStartProblem() const override {
+        return StartResult ? THookStartProblem{} : Problem;
+    }
 
     bool StartResult = true;
+    THookStartProblem Problem{THookStartFailure::Refused, {}};  // when StartResult is false
 
   private:
     TJournal& Journal;

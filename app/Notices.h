@@ -1,0 +1,10 @@
+// The log lines that tell the driver of a problem the program cannot mend itself.
+#pragma once
+
+#include <string>
+
+#include "platform/KeyboardHookLibrary.h"
+
+// The line for a keyboard watch that did not start: the cause, and that keys stay unseen until
+// the next start.
+std::string HookStartNotice(const THookStartProblem& problem);
