@@ -9,6 +9,11 @@ constexpr const char* kHookRefused = "Keyboard watch off: keyhook.dll refused to
 constexpr const char* kHookUntilRestart =
     " - keys are not seen until QuorlWait is started again with keyhook.dll in place";
 
+constexpr const char* kUnnamedWindow = "The window in front";
+constexpr const char* kHigherWindow =
+    " runs as administrator: QuorlWait can neither see nor type its keys - start QuorlWait as "
+    "administrator too";
+
 }  // namespace
 
 std::string HookStartNotice(const THookStartProblem& problem) {
@@ -22,4 +27,8 @@ std::string HookStartNotice(const THookStartProblem& problem) {
             break;
     }
     return kHookRefused + std::string(kHookUntilRestart);
+}
+
+std::string HigherWindowNotice(const std::string& name) {
+    return (name.empty() ? std::string(kUnnamedWindow) : name) + kHigherWindow;
 }

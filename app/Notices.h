@@ -8,3 +8,7 @@
 // The line for a keyboard watch that did not start: the cause, and that keys stay unseen until
 // the next start.
 std::string HookStartNotice(const THookStartProblem& problem);
+
+// The line for a window in front whose process runs with more rights than this program; the
+// name is its program's file or its caption, and may be empty.
+std::string HigherWindowNotice(const std::string& name);
