@@ -28,6 +28,7 @@ TForm1::TForm1(IApplication& application, IMainWindow& window)
       Window(window),
       Log(application.Clock(), window.Memo1()),
       OwnKeys(application.Keyboard(), application.Clock()),
+      Foreground(application.ForegroundWindows(), Log),
       Sendkeys1(new TSendkeys(this,
                               OwnKeys,
                               application.Pump(),
@@ -107,6 +108,8 @@ void TForm1::Timer1Timer() {
     if (SendingNow) {
         return;
     }
+    // Before the drain: a line about the window in front comes before the keys sent into it.
+    Foreground.Check();
 
     const std::int32_t first = QueuePos;
     const std::int32_t last = std::min(QueueCount, first + kCodesPerTick - 1);

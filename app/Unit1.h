@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/EventLog.h"
+#include "app/ForegroundWatch.h"
 #include "components/CPKeyHook.h"
 #include "components/Component.h"
 #include "components/KeyRecords.h"
@@ -110,6 +111,8 @@ class TForm1 : public TComponent, public IMainWindowEvents {
     TEventLog Log;
     // The sender types through it, and the keyboard watch asks it which reports are echoes.
     TOwnKeystrokes OwnKeys;
+    // Tells the log when the window in front runs with more rights than the program.
+    TForegroundWatch Foreground;
 
   public:
     // Owned by the window.

@@ -6,6 +6,7 @@
 #include "app/IntegerText.h"
 #include "app/MessageRules.h"
 #include "app/NewMessage.h"
+#include "app/Notices.h"
 #include "app/Unit1.h"
 #include "app/Unit2.h"
 
@@ -58,9 +59,11 @@ void TForm1::FormShow() {
     Window.WaitTimeEdit().SetText(std::to_string(WaitSeconds));
     Window.KeyEdit().SetText(KeyDisplayText(ActionKey));
     Window.PitInEdit().SetText(KeyDisplayText(PitInKey));
-    // The result is ignored: without the hook the program runs on, deaf to keys, and says
-    // nothing.
-    CPKeyHook1->StartHook();
+    // Without the hook the program runs on, deaf to keys, and says so in the log rather than in
+    // a box: the driver may be in the simulation already.
+    if (!CPKeyHook1->StartHook()) {
+        LogEvent(HookStartNotice(Application.HookLibrary().LastStartProblem()));
+    }
 }
 
 // A stored message that contains a trigger key is cleared, not set back to its default.

@@ -7,6 +7,7 @@
 
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "platform/ForegroundWindows.h"
 #include "platform/HiddenWindow.h"
 #include "platform/HotKeys.h"
 #include "platform/Keyboard.h"
@@ -31,6 +32,7 @@ class IApplication {
     virtual IKeyboardHookLibrary& HookLibrary() = 0;
     virtual IHiddenWindows& HiddenWindows() = 0;
     virtual IHotKeys& HotKeys() = 0;
+    virtual IForegroundWindows& ForegroundWindows() = 0;
 
     // The executable's own full path.
     virtual std::string ExecutablePath() = 0;

@@ -10,6 +10,7 @@
 #include "platform/Application.h"
 #include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32Dialogs.h"
+#include "platform/win32/Win32ForegroundWindows.h"
 #include "platform/win32/Win32HiddenWindows.h"
 #include "platform/win32/Win32HotKeys.h"
 #include "platform/win32/Win32KeyCaptureWindow.h"
@@ -40,6 +41,7 @@ class TWin32Application : public IApplication {
     IKeyboardHookLibrary& HookLibrary() override { return HookLibraryService; }
     IHiddenWindows& HiddenWindows() override { return HiddenWindowsService; }
     IHotKeys& HotKeys() override { return HotKeysService; }
+    IForegroundWindows& ForegroundWindows() override { return ForegroundWindowsService; }
     std::string ExecutablePath() override;
 
     void SetErrorHandler(std::function<void(const std::exception&)> handler) override;
@@ -65,6 +67,7 @@ class TWin32Application : public IApplication {
     TWin32KeyboardHookLibrary HookLibraryService;
     TWin32HiddenWindows HiddenWindowsService;
     TWin32HotKeys HotKeysService;
+    TWin32ForegroundWindows ForegroundWindowsService;
 
     std::unique_ptr<TWin32MainWindow> MainWindow;
     std::unique_ptr<TWin32KeyCaptureWindow> KeyCaptureWindow;

@@ -35,6 +35,24 @@ bool Put(UINT format, HGLOBAL block) {
     return true;
 }
 
+// The formats that Windows 10 (1809 on) reads to keep a copy out of the clipboard history and
+// the cloud clipboard: the log holds every key the driver typed anywhere. The first excludes
+// the copy from both whatever its data; the other two do when they hold a DWORD 0. An older
+// system ignores them.
+constexpr const wchar_t* kPrivacyFormats[] = {L"ExcludeClipboardContentFromMonitorProcessing",
+                                              L"CanIncludeInClipboardHistory",
+                                              L"CanUploadToCloudClipboard"};
+
+bool PutPrivacyFormats() {
+    const DWORD no = 0;
+    bool put = true;
+    for (const wchar_t* name : kPrivacyFormats) {
+        const UINT format = RegisterClipboardFormatW(name);
+        put = put && format != 0 && Put(format, Block(&no, sizeof no));
+    }
+    return put;
+}
+
 bool OpenClipboardSoon(HWND owner) {
     for (int attempt = 1;; ++attempt) {
         if (OpenClipboard(owner)) {
@@ -71,6 +89,7 @@ bool PutTextOnClipboard(HWND owner, const std::string& text) {
     copied =
         copied && Put(CF_UNICODETEXT, Block(wide.c_str(), (wide.size() + 1) * sizeof(wchar_t)));
     copied = copied && Put(CF_LOCALE, Block(&locale, sizeof locale));
+    copied = copied && PutPrivacyFormats();
     CloseClipboard();
     return copied;
 }

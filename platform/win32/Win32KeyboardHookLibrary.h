@@ -8,7 +8,7 @@
 class TWin32KeyboardHookLibrary : public IKeyboardHookLibrary {
   public:
     // Loads keyhook.dll from the folder of the running executable; a missing library or
-    // function leaves Start answering false.
+    // function leaves Start answering false, with the cause in LastStartProblem.
     TWin32KeyboardHookLibrary();
     // Stops the hook before the library goes.
     ~TWin32KeyboardHookLibrary() override;
@@ -17,6 +17,7 @@ class TWin32KeyboardHookLibrary : public IKeyboardHookLibrary {
     TWin32KeyboardHookLibrary& operator=(const TWin32KeyboardHookLibrary&) = delete;
 
     bool Start(TWindowHandle window, std::uint32_t message) override;
+    THookStartProblem LastStartProblem() const override;
     void Stop() override;
 
     bool Loaded() const { return StartProc != nullptr && StopProc != nullptr; }
@@ -28,4 +29,6 @@ class TWin32KeyboardHookLibrary : public IKeyboardHookLibrary {
     void* Module = nullptr;  // HMODULE
     TStartProc StartProc = nullptr;
     TStopProc StopProc = nullptr;
+    THookStartProblem LoadProblem;
+    THookStartProblem LastProblem;
 };

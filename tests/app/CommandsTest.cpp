@@ -357,6 +357,41 @@ TEST_F(ShowTest, LoadsChecksShowsAndStartsTheWatchInThatOrder) {
                   "start " + std::to_string(HiddenWindows.Last->Handle()) + " 1327"}));
 }
 
+// The watch is started last; a start that failed is told in the log with its cause, no box.
+TEST_F(ShowTest, AWatchThatDidNotStartIsToldInTheLogWithItsCause) {
+    const std::string tail =
+        " - keys are not seen until QuorlWait is started again with keyhook.dll in place";
+    struct TCase {
+        THookStartFailure Failure;
+        std::string Detail;
+        Strings Lines;
+    };
+    const std::vector<TCase> cases = {
+        {THookStartFailure::NotFound,
+         "C:\\Games\\Quorl\\",
+         {"Keyboard watch off: keyhook.dll not found in C:\\Games\\Quorl\\" + tail}},
+        {THookStartFailure::NotLoadable,
+         "Access is denied",
+         {"Keyboard watch off: keyhook.dll could not be loaded: Access is denied" + tail}},
+        {THookStartFailure::Refused,
+         "",
+         {"Keyboard watch off: keyhook.dll refused to start" + tail}},
+        {THookStartFailure::None, "", {}},  // started: last, as a started watch stays on
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Lines.empty() ? "started" : c.Lines[0]);
+        HookLibrary.StartResult = c.Failure == THookStartFailure::None;
+        HookLibrary.Problem = {c.Failure, c.Detail};
+        Memo1.Flush();
+        const std::size_t lines = Events().size();
+        Form.FormShow();
+        Memo1.Flush();
+        const Strings all = Events();
+        EXPECT_EQ(Strings(all.begin() + static_cast<std::ptrdiff_t>(lines), all.end()), c.Lines);
+    }
+    EXPECT_TRUE(Dialogs.Warnings.empty());
+}
+
 TEST_F(ShowTest, PitInMessageWithThePitInKeyWarnsOnceFromTheChangeCheckAndEndsEmpty) {
     WriteSettings("PitInMessage=box box\r\n");
     Form.FormShow();

@@ -66,6 +66,7 @@ class TFakeApplication : public IApplication {
     IKeyboardHookLibrary& HookLibrary() override { return HookLibraryService; }
     IHiddenWindows& HiddenWindows() override { return HiddenWindowsService; }
     IHotKeys& HotKeys() override { return HotKeysService; }
+    IForegroundWindows& ForegroundWindows() override { return ForegroundWindowsService; }
     std::string ExecutablePath() override { return Executable; }
 
     void SetErrorHandler(std::function<void(const std::exception&)> handler) override {
@@ -92,6 +93,7 @@ class TFakeApplication : public IApplication {
     TFakeHiddenWindows HiddenWindowsService;
     TFakeKeyboardHookLibrary HookLibraryService{HiddenWindowsService.Journal};
     TFakeHotKeys HotKeysService;
+    TFakeForegroundWindows ForegroundWindowsService;
     std::string Executable = "C:\\Games\\Quorl\\QuorlWait.exe";
 
     TFakeMainWindow MainWindow;

@@ -1,5 +1,5 @@
-// Fake hidden windows, hook library and hot keys: they deliver messages to the component's
-// window procedure and keep one journal of what the component asked for, in order.
+// Fake hidden windows, hook library, hot keys and foreground window: they deliver messages to
+// the component's window procedure and keep one journal of what the component asked for.
 #pragma once
 
 #include <cstdint>
@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/ForegroundWindows.h"
 #include "platform/HiddenWindow.h"
 #include "platform/HotKeys.h"
 #include "platform/KeyboardHookLibrary.h"
@@ -50,11 +51,31 @@ class TFakeKeyboardHookLibrary : public IKeyboardHookLibrary {
 
     bool Start(TWindowHandle window, std::uint32_t message) override;
     void Stop() override { Journal.push_back("stop"); }
+    THookStartProblem LastStartProblem() const override {
+        return StartResult ? THookStartProblem{} : Problem;
+    }
 
     bool StartResult = true;
+    THookStartProblem Problem{THookStartFailure::Refused, {}};  // when StartResult is false
 
   private:
     TJournal& Journal;
+};
+
+// The window in front, and each window's process as the test sets it; any other window's is
+// Unknown, as for a window that is gone. Counts the process queries.
+class TFakeForegroundWindows : public IForegroundWindows {
+  public:
+    TWindowHandle ForegroundWindow() override { return Foreground; }
+    TWindowProcess WindowProcess(TWindowHandle window) override {
+        ++Queries;
+        const auto found = Processes.find(window);
+        return found == Processes.end() ? TWindowProcess{} : found->second;
+    }
+
+    TWindowHandle Foreground = 0;
+    std::map<TWindowHandle, TWindowProcess> Processes;
+    int Queries = 0;
 };
 
 // A hot-key window whose own entry journals each message and answers 2000 + its number; its

@@ -6,6 +6,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -146,6 +147,14 @@ TEST_F(LogBoxWineTest, CtrlAThenCtrlCPutsEveryLineOnTheClipboardJoinedByCrLf) {
     ASSERT_GE(formats.size(), 2u);
     EXPECT_EQ(formats[0], static_cast<UINT>(CF_TEXT));
     EXPECT_EQ(formats[1], static_cast<UINT>(CF_UNICODETEXT));
+    // Kept out of the clipboard history and the cloud clipboard: each format there, with 0.
+    for (const char* name : {"ExcludeClipboardContentFromMonitorProcessing",
+                             "CanIncludeInClipboardHistory", "CanUploadToCloudClipboard"}) {
+        const std::string data = ClipboardText<char>(RegisterClipboardFormatA(name));
+        EXPECT_EQ(data, "") << name << " (a DWORD 0 reads as an empty string)";
+        EXPECT_EQ(std::count(formats.begin(), formats.end(), RegisterClipboardFormatA(name)), 1)
+            << name;
+    }
 }
 
 }  // namespace

@@ -230,6 +230,9 @@ scenario_log() {
     [ "$(tr -d -c '\000' <"$work/cwd/Log.txt" | wc -c)" -eq 0 ] || fail "Log.txt holds a zero byte"
     local log
     log=$(cat "$work/cwd/Log.txt")
+    # A start with the watch on logs nothing before the first key (no line about administrators
+    # either: Wine has no integrity levels).
+    [[ "$(head -n 1 "$work/cwd/Log.txt")" == *$'      Got key x\r' ]] || fail "a line before the key: $log"
     [[ "$log" == *$'      Got key x\r\n'* ]] || fail "no 'Got key x' line: $log"
     [[ "$log" == *$'      Sending string \rPit In\r\r\n'* ]] || fail "no send line: $log"
     if awk '!/\r$/ { bad = 1 } END { exit !bad }' "$work/cwd/Log.txt"; then
@@ -238,6 +241,21 @@ scenario_log() {
     # The box shows every line the file holds.
     expect_equal "the lines the log box shows" "$(automate line-count "$kMain")" \
         "$(wc -l <"$work/cwd/Log.txt")"
+}
+
+# Without keyhook.dll beside it the program runs deaf, but says so in the log within 3 s of
+# showing its window, naming the folder where it looked.
+scenario_no_hook() {
+    rm "$work/app/keyhook.dll"
+    start_quorl
+    local deadline_ms=$(($(date +%s%3N) + 3000)) expected
+    expected="keyhook.dll not found in $(winepath -w "$work/app")\\"
+    until grep -qF "$expected" "$work/cwd/Log.txt" 2>/dev/null; do
+        [ "$(date +%s%3N)" -lt $deadline_ms ] || fail "no keyhook.dll line: $(cat "$work/cwd/Log.txt")"
+        automate click "$kMain" "Save"
+        sleep 0.2
+    done
+    grep -F "$expected" "$work/cwd/Log.txt"
 }
 
 # The key dialog closed before any key: the wait start key becomes code 0, which has no

@@ -1,0 +1,19 @@
+// TForegroundWatch: tells the log when the window in front runs with more rights than QuorlWait.
+#pragma once
+
+#include "components/EventLogSink.h"
+#include "platform/ForegroundWindows.h"
+
+class TForegroundWatch {
+  public:
+    // Both outlive the watch.
+    TForegroundWatch(IForegroundWindows& windows, IEventLog& log);
+
+    // Run on every timer tick.
+    void Check();
+
+  private:
+    IForegroundWindows& Windows;
+    IEventLog& Log;
+    TWindowHandle LastWindow = 0;
+};

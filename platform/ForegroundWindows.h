@@ -1,0 +1,38 @@
+// The window in front and how the rights of its process compare with this program's.
+#pragma once
+
+#include <string>
+
+#include "WindowHandle.h"
+
+// How the integrity level of a window's process compares with this program's own. A process
+// at a higher level (run as administrator) neither lets this program's low-level hook see the
+// keys typed into it nor takes the keys this program injects, and no call reports it.
+enum class TProcessLevel {
+    NotHigher,     // the same level or a lower one
+    Higher,        // a higher level than this program's
+    AccessDenied,  // the system refused to tell: the process or its token would not be opened
+    Unknown,       // the query failed for another reason, or there is no such window
+};
+
+struct TWindowProcess {
+    TProcessLevel Level = TProcessLevel::Unknown;
+    // The file name of the process's program ("rFactor2.exe"), or the window's caption when
+    // the system will not name the file; empty when neither is known. 8-bit text in the ANSI
+    // code page, as the log's lines are; a character it lacks becomes "?".
+    std::string Name;
+};
+
+class IForegroundWindows {
+  public:
+    virtual ~IForegroundWindows() = default;
+
+    // The window that has the foreground now; 0 when none has (Win32: GetForegroundWindow).
+    // One system call, cheap enough for every timer tick. Does not run the message loop.
+    virtual TWindowHandle ForegroundWindow() = 0;
+
+    // The level and name of the process that owns the window. Opens the process and its token
+    // and reads them, a few system calls: ask once per window, not per tick. Never throws: a
+    // failure is in Level. Sends the window no message and does not run the message loop.
+    virtual TWindowProcess WindowProcess(TWindowHandle window) = 0;
+};

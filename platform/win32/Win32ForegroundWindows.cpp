@@ -1,0 +1,123 @@
+// The window in front and the integrity level of its process, compared with this program's.
+#include "platform/win32/Win32ForegroundWindows.h"
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/win32/Win32Text.h"
+
+namespace {
+
+// A kernel handle closed at the end of its scope.
+class TKernelHandle {
+  public:
+    explicit TKernelHandle(HANDLE handle) : Handle(handle) {}
+    ~TKernelHandle() {
+        if (Handle != nullptr) {
+            CloseHandle(Handle);
+        }
+    }
+    TKernelHandle(const TKernelHandle&) = delete;
+    TKernelHandle& operator=(const TKernelHandle&) = delete;
+
+    HANDLE Handle;
+};
+
+// The integrity level of a token: the last sub-authority (RID) of its mandatory label's SID,
+// SECURITY_MANDATORY_MEDIUM_RID (0x2000) for a program of the user, SECURITY_MANDATORY_HIGH_RID
+// (0x3000) for one run as administrator. False, with GetLastError set, when the token will not
+// tell (TokenIntegrityLevel is answered from Windows Vista on).
+bool IntegrityLevel(HANDLE token, std::uint32_t& level) {
+    DWORD size = 0;
+    GetTokenInformation(token, TokenIntegrityLevel, nullptr, 0, &size);
+    if (size < sizeof(TOKEN_MANDATORY_LABEL)) {
+        return false;
+    }
+    // Pointer-aligned, as the label holds a pointer to the SID that follows it.
+    std::vector<std::uintptr_t> buffer((size + sizeof(std::uintptr_t) - 1) /
+                                       sizeof(std::uintptr_t));
+    if (!GetTokenInformation(token, TokenIntegrityLevel, buffer.data(), size, &size)) {
+        return false;
+    }
+    const PSID sid = reinterpret_cast<const TOKEN_MANDATORY_LABEL*>(buffer.data())->Label.Sid;
+    if (!IsValidSid(sid) || *GetSidSubAuthorityCount(sid) == 0) {
+        SetLastError(ERROR_INVALID_SID);
+        return false;
+    }
+    level = *GetSidSubAuthority(sid, *GetSidSubAuthorityCount(sid) - 1u);
+    return true;
+}
+
+// The file name of the process's program, without its folder; empty when the system will not
+// tell. QueryFullProcessImageNameW needs only PROCESS_QUERY_LIMITED_INFORMATION.
+std::string ProgramFileName(HANDLE process) {
+    std::vector<wchar_t> path(32768);
+    auto size = static_cast<DWORD>(path.size());
+    if (!QueryFullProcessImageNameW(process, 0, path.data(), &size)) {
+        return {};
+    }
+    const std::wstring full(path.data(), size);
+    return AnsiFromWide(full.substr(full.find_last_of(L"\\/") + 1));
+}
+
+// GetWindowTextW reads another process's caption without sending it WM_GETTEXT, so a window
+// that does not answer cannot hold this thread.
+std::string Caption(HWND window) {
+    wchar_t text[256] = {};
+    const int length = GetWindowTextW(window, text, 256);
+    return length > 0 ? AnsiFromWide(std::wstring(text, static_cast<std::size_t>(length)))
+                      : std::string();
+}
+
+TProcessLevel FailureLevel(DWORD error) {
+    return error == ERROR_ACCESS_DENIED ? TProcessLevel::AccessDenied : TProcessLevel::Unknown;
+}
+
+}  // namespace
+
+TWin32ForegroundWindows::TWin32ForegroundWindows() {
+    HANDLE token = nullptr;
+    if (OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) {
+        const TKernelHandle owned(token);
+        OwnLevelKnown = IntegrityLevel(token, OwnLevel);
+    }
+}
+
+TWindowHandle TWin32ForegroundWindows::ForegroundWindow() {
+    return reinterpret_cast<TWindowHandle>(GetForegroundWindow());
+}
+
+// Only ERROR_ACCESS_DENIED counts as refused: a higher process's token or the process itself
+// may refuse this program, while any other failure (a window gone, a system without integrity
+// levels, as Wine is) says nothing about its rights. The error is read before the caption is,
+// which may set another.
+TWindowProcess TWin32ForegroundWindows::WindowProcess(TWindowHandle window) {
+    const auto hwnd = reinterpret_cast<HWND>(window);
+    DWORD processId = 0;
+    if (!OwnLevelKnown || GetWindowThreadProcessId(hwnd, &processId) == 0 || processId == 0) {
+        return {};
+    }
+    const TKernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+    if (process.Handle == nullptr) {
+        const TProcessLevel level = FailureLevel(GetLastError());
+        return {level, Caption(hwnd)};
+    }
+    TWindowProcess result;
+    HANDLE token = nullptr;
+    std::uint32_t level = 0;
+    if (!OpenProcessToken(process.Handle, TOKEN_QUERY, &token)) {
+        result.Level = FailureLevel(GetLastError());
+    } else {
+        const TKernelHandle ownedToken(token);
+        result.Level = !IntegrityLevel(token, level) ? FailureLevel(GetLastError())
+                       : level > OwnLevel            ? TProcessLevel::Higher
+                                                     : TProcessLevel::NotHigher;
+    }
+    result.Name = ProgramFileName(process.Handle);
+    if (result.Name.empty()) {
+        result.Name = Caption(hwnd);
+    }
+    return result;
+}
