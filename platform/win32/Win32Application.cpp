@@ -5,7 +5,9 @@
 #include "platform/win32/Win32CallbackGuard.h"
 
 TWin32Application::TWin32Application(HINSTANCE instance)
-    : Instance(instance), DialogsService([this] { return MainWindowHandle(); }) {}
+    : Instance(instance),
+      PumpService([this] { return MainWindow ? MainWindow->Handle() : nullptr; }),
+      DialogsService([this] { return MainWindowHandle(); }) {}
 
 // The windows go before the services they were built over.
 TWin32Application::~TWin32Application() {
@@ -55,10 +57,7 @@ int TWin32Application::Run() {
         if (got == 0 || got == -1) {
             break;
         }
-        RunGuarded([&] {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        });
+        RunGuarded([&] { PumpService.Dispatch(message); });
     }
     return 0;
 }

@@ -31,7 +31,9 @@ constexpr int kButtonHeight = 25;
 constexpr int kSaveButtonWidth = 80;
 constexpr int kMemoTop = kMargin + 6 * kRowHeight;
 
-constexpr DWORD kReadOnlyBox = WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL | ES_READONLY;
+// The read-only boxes take the focus too, so that their text can be selected and copied.
+constexpr DWORD kReadOnlyBox =
+    WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY;
 constexpr DWORD kButton = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
 
 // What each control's WM_COMMAND notification runs.
@@ -57,8 +59,11 @@ int RowTop(int row) {
 
 }  // namespace
 
+// The window is a dialog to the dialog manager (DefDlgProcA, fed by IsDialogMessageA in the
+// message loops), as a form is: Tab and Shift+Tab go through the controls in their creation
+// order, and the focus comes back to the control that last had it when the window is activated.
 TWin32MainWindow::TWin32MainWindow(HINSTANCE instance) : Instance(instance) {
-    TWin32WindowClass windowClass{kClassName, false, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
+    TWin32WindowClass windowClass{kClassName, true, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
                                   LoadCursor(nullptr, IDC_ARROW)};
     // The program's own icon, from its resources; LR_SHARED icons are never destroyed by us.
     windowClass.Icon = static_cast<HICON>(LoadImageA(Instance, MAKEINTRESOURCEA(IDI_QUORLWAIT),
@@ -70,8 +75,8 @@ TWin32MainWindow::TWin32MainWindow(HINSTANCE instance) : Instance(instance) {
     // Created at its size for 96 DPI; WM_CREATE learns the window's DPI, and the window is
     // then grown to match while it is still hidden.
     try {
-        Create(windowClass, 0, kCaption, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
-               kWindowWidth, kWindowHeight, nullptr);
+        Create(windowClass, WS_EX_CONTROLPARENT, kCaption, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+               CW_USEDEFAULT, kWindowWidth, kWindowHeight, nullptr);
     } catch (...) {
         DeleteFont();
         throw;
@@ -99,13 +104,20 @@ void TWin32MainWindow::DeleteFont() {
 
 void TWin32MainWindow::Show() {
     // The show handler runs before the window appears, once.
-    if (!Shown) {
+    const bool first = !Shown;
+    if (first) {
         Shown = true;
         if (Events != nullptr) {
             RunGuarded([this] { Events->FormShow(); });
         }
     }
     ShowWindow(Window, SW_SHOW);
+    if (first) {
+        // The window opens with the focus on its first box, as a form does; a window created
+        // without a dialog template has no control to give it to (WM_INITDIALOG never comes).
+        SendMessageA(Window, WM_NEXTDLGCTL,
+                     reinterpret_cast<WPARAM>(GetNextDlgTabItem(Window, nullptr, FALSE)), TRUE);
+    }
     UpdateWindow(Window);
     LogBox.Flush();
 }
@@ -139,9 +151,12 @@ void TWin32MainWindow::CreateControls() {
             AddControl("EDIT", "", kReadOnlyBox, r.BoxId, kBoxX, top, boxWidth, kBoxHeight));
         AddControl("BUTTON", r.ButtonCaption, kButton, r.ButtonId, kBoxX + boxWidth + 8, top - 2,
                    kButtonWidth, kButtonHeight);
+        // Save ends the first row, in the Tab order too; LayOut places it.
+        if (r.ButtonId == kButton2Id) {
+            AddControl("BUTTON", "Save", kButton | BS_OWNERDRAW, kRzBitBtn1Id, 0, top - 2,
+                       kSaveButtonWidth, kButtonHeight);
+        }
     }
-    AddControl("BUTTON", "Save", kButton | BS_OWNERDRAW, kRzBitBtn1Id, 0, RowTop(0) - 2,
-               kSaveButtonWidth, kButtonHeight);
     Memo = AddControl(TWin32LogBox::ClassName(), "", TWin32LogBox::kStyle, kMemo1Id, kMargin,
                       kMemoTop, 100, 100);
     LogBox.Attach(Memo);
@@ -157,9 +172,10 @@ HWND TWin32MainWindow::AddControl(const char* className,
                                   int y,
                                   int width,
                                   int height) {
+    // Each control a group of its own: the arrow keys never move the focus onto a label.
     HWND control = CreateWindowExA(
-        0, className, text, style, Scale(x), Scale(y), Scale(width), Scale(height), Window,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Instance, nullptr);
+        0, className, text, style | WS_GROUP, Scale(x), Scale(y), Scale(width), Scale(height),
+        Window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Instance, nullptr);
     if (control == nullptr) {
         ThrowLastError("Create window", std::string(kCaption) + " " + text);
     }
@@ -226,6 +242,15 @@ void TWin32MainWindow::OnCommand(int id, int notification) {
     if (Events == nullptr) {
         return;
     }
+    // For Enter, IsDialogMessageA sends the focused push button's own click (the dialog manager
+    // shows it as the default while it has the focus), else IDOK, the window naming no default
+    // button (DM_GETDEFID). The owner-drawn Save button is never a default one: Enter on it comes
+    // as IDOK and clicks it; in a box IDOK finds no handler, as IDCANCEL for Esc does.
+    if (id == IDOK) {
+        HWND focus = GetFocus();
+        id = focus != nullptr && GetParent(focus) == Window ? GetDlgCtrlID(focus) : 0;
+        notification = BN_CLICKED;
+    }
     for (const TCommandHandler& entry : kCommandHandlers) {
         if (entry.Id == id && entry.Notification == notification) {
             RunGuarded([this, &entry] { (Events->*entry.Handler)(); });
@@ -271,6 +296,10 @@ LRESULT TWin32MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
             break;
         case WM_COMMAND:
             OnCommand(LOWORD(wParam), HIWORD(wParam));
+            return 0;
+        case DM_GETDEFID:
+            // No button is the default one: DefDlgProcA may name a push button that had the
+            // focus before, and Enter in a box would then click it.
             return 0;
         case WM_NOTIFY:
             if (wParam == kMemo1Id) {

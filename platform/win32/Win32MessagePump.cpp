@@ -1,8 +1,6 @@
 // One pass of the user-interface thread's queue: everything waiting, then return.
 #include "platform/win32/Win32MessagePump.h"
 
-#include <windows.h>
-
 void TWin32MessagePump::ProcessMessages() {
     MSG message;
     // PM_REMOVE takes sent, posted, input, paint and timer messages in the system's order;
@@ -13,7 +11,19 @@ void TWin32MessagePump::ProcessMessages() {
             QuitSeen = true;
             continue;
         }
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
+        Dispatch(message);
     }
+}
+
+// IsDialogMessageA takes only the messages of the window and its children, and translates and
+// dispatches them itself: Tab and Shift+Tab move the focus, Enter and Esc become the commands
+// IDOK and IDCANCEL, every other key reaches the focused control. The keyboard hook has seen
+// each key before it was queued, so nothing here keeps a key from the keyboard watch.
+void TWin32MessagePump::Dispatch(MSG& message) const {
+    HWND dialog = DialogWindow ? DialogWindow() : nullptr;
+    if (dialog != nullptr && IsDialogMessageA(dialog, &message)) {
+        return;
+    }
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
 }

@@ -74,11 +74,11 @@ start_target() {
 # Keys typed with xdotool reach a window only when it has the X focus and Wine's foreground;
 # the program's injected keys go to Wine's foreground window.
 focus_target() {
-    local id
-    id=$(xdotool search --name "^$kTarget\$" | head -n 1)
-    [ -n "$id" ] || fail "no X window for the key target"
+    local caption=${1:-$kTarget} id
+    id=$(xdotool search --name "^$caption\$" | head -n 1)
+    [ -n "$id" ] || fail "no X window for $caption"
     xdotool windowfocus --sync "$id"
-    automate focus "$kTarget" || fail "the key target did not take the focus"
+    automate focus "$caption" || fail "$caption did not take the focus"
 }
 
 # The characters the target received, as one string (bytes as they came).
@@ -256,6 +256,43 @@ scenario_no_hook() {
         sleep 0.2
     done
     grep -F "$expected" "$work/cwd/Log.txt"
+}
+
+# The window from the keyboard, from its first box: the pit-in key typed into it fires, Enter and
+# Esc in a box run nothing; Tab, Shift+Tab (wrapping), Space and Enter press each caption's button
+# in the rows' order, each row seeing what only its command does (its dialog and box, or Log.txt).
+# Then the pit-in box's change check runs for that box and for no other.
+scenario_keyboard() {
+    start_quorl
+    focus_target "$kMain"
+    xdotool key x Return Escape
+    sleep 1
+    local message_dialog="New Message Dialog" row keys dialog box text
+    local rows=("Tab space|Wait Time Edit|Wait Time|33" "Tab Return|||"
+        "Tab Tab space|Set Key|Pit In Key|q (113)"
+        "Tab Return Tab Return|Set Key|Wait Start Key|k (107)"
+        "Tab Tab space|$message_dialog|Pit In Message|Box 4"
+        "Tab Tab space|$message_dialog|PO Pre-Warning|Box 5"
+        "Tab Tab space|$message_dialog|Pit Out Message|Box 6"
+        "Tab Tab shift+Tab shift+Tab space|$message_dialog|Pit Out Message|Box 7")
+    for row in "${rows[@]}"; do
+        IFS='|' read -r keys dialog box text <<<"$row"
+        focus_target "$kMain"
+        xdotool key $keys
+        [ -n "$dialog" ] || { wait_for_file "$work/cwd/Log.txt" 10 && continue; }
+        automate wait-window "$dialog" 10000 || fail "$keys opened no $dialog"
+        [ "$dialog" != "Set Key" ] || automate press-key "$(printf %d "'${text^^}")"  # its letter
+        [ "$dialog" = "Set Key" ] || automate set-text "$dialog" "#0" "$text"
+        [ "$dialog" = "Set Key" ] || automate click "$dialog" OK
+        automate wait-gone "$dialog" 10000 || fail "$dialog stayed open"
+        expect_equal "$box after $keys" "$(automate get-text "$kMain" "$box")" "$text"
+    done
+    [[ "$(cat "$work/cwd/Log.txt")" == *$'Sending string \rPit In\r'* ]] || fail "x did not fire"
+    automate set-text "$kMain" "PO Pre-Warning" "quick" || fail "a check held the pre-warning box"
+    automate set-text "$kMain" "Pit In Message" "quick" &  # answered once the warning is closed
+    automate wait-window "Warning" 10000 || fail "no warning for the pit-in key in its box"
+    automate click "Warning" "OK" && wait $!
+    expect_equal "the pit-in box" "$(automate get-text "$kMain" "Pit In Message")" "Box 4"
 }
 
 # The key dialog closed before any key: the wait start key becomes code 0, which has no
