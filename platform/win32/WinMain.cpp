@@ -2,22 +2,25 @@
 #include <windows.h>
 
 #include "app/Main.h"
+#include "app/OneCopyStart.h"
 #include "platform/Exception.h"
 #include "platform/win32/Win32Application.h"
 #include "platform/win32/Win32CallbackGuard.h"
+#include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32SingleInstance.h"
 
 // A second copy ends before any window, hook, hot key or settings file, and shows no box
-// that could take the focus from the simulation. An exception leaving WinMain would end the
+// that could take the focus from the simulation, unless it came to take over from a copy with
+// fewer rights and could not. An exception leaving WinMain would end the
 // program without a word; what the start-up has not shown already (the application itself
 // could not be set up) gets the error box here.
 int WINAPI WinMain(HINSTANCE instance,
                    HINSTANCE /*previous*/,
                    LPSTR /*commandLine*/,
                    int /*showCommand*/) {
-    const TWin32SingleInstance oneCopy;
-    if (oneCopy.AnotherCopyRuns()) {
-        oneCopy.BringOtherCopyToFront();
+    TWin32SingleInstance oneCopy;
+    TWin32Clock clock;
+    if (!StartAsOneCopy(oneCopy, clock)) {
         return 0;
     }
     try {

@@ -2,14 +2,18 @@
 // built is shown in the error box, not a silent end.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "app/Main.h"
+#include "app/OneCopyStart.h"
 #include "platform/Exception.h"
 #include "tests/fakes/FakeApplication.h"
+#include "tests/fakes/FakeClock.h"
 
 namespace {
 
@@ -65,6 +69,67 @@ TEST(StartUpTest, TheMainWindowShowsTheSettingsBesideTheExecutableAndTheLoopRuns
     EXPECT_EQ(application.MainWindow.WaitTimeEditBox.Value, "45");
     EXPECT_EQ(application.MainWindow.PitInMessageEditBox.Value, "Pit now");
     EXPECT_TRUE(application.DialogsService.Errors.empty());
+}
+
+constexpr std::uint32_t kNever = ~0u;
+
+// The other copy on a timeline of the fake clock's milliseconds: it holds the lock until
+// LockFreeMs, shows its window from WindowMs until then, and ends CloseMs after a WM_CLOSE.
+class TFakeOneCopy : public IOneCopy {
+  public:
+    std::uint32_t Now() const { return Clock.TickCount; }
+    bool TakeLock() override { return Now() >= LockFreeMs; }
+    TWindowHandle FindOtherWindow() override { return Now() >= WindowMs && !TakeLock() ? 7 : 0; }
+    bool OutranksOwnerOf(TWindowHandle window) override { return window == 7 && Outranks; }
+    void BringToFront(TWindowHandle window) override {
+        Done.push_back("front " + std::to_string(window));
+    }
+    void AskToClose(TWindowHandle window) override {
+        Done.push_back("close " + std::to_string(window));
+        LockFreeMs = CloseMs == kNever ? LockFreeMs : std::min(LockFreeMs, Now() + CloseMs);
+    }
+    void WarningBox(const std::string& text) override { Done.push_back(text); }
+    void Pause(std::uint32_t ms) override { Clock.TickCount += ms; }
+
+    TFakeClock Clock;
+    std::uint32_t LockFreeMs = 0, WindowMs = 0, CloseMs = 0;
+    bool Outranks = false;
+    std::vector<std::string> Done;
+};
+
+TEST(StartUpTest, AStartRunsAsTheOneCopyOrLeavesTheRunningCopyBe) {
+    struct TCase {
+        std::string Name;
+        std::uint32_t LockFreeMs, WindowMs, CloseMs;
+        bool Outranks, Runs;
+        std::vector<std::string> Done;
+    };
+    const std::vector<TCase> cases = {
+        {"no other copy", 0, kNever, kNever, false, true, {}},
+        {"same rights, window up", kNever, 0, kNever, false, false, {"front 7"}},
+        {"same rights, window late", kNever, 3000, 0, false, false, {"front 7"}},
+        {"lock held, no window, first copy ends", 3000, kNever, kNever, false, true, {}},
+        {"lock held, no window, for good", kNever, kNever, 0, true, false, {}},
+        {"fewer rights, ends on close", kNever, 0, 2000, true, true, {"close 7"}},
+        {"fewer rights, window late, ends on close", kNever, 1000, 0, true, true, {"close 7"}},
+        {"fewer rights, does not end",
+         kNever,
+         0,
+         kNever,
+         true,
+         false,
+         {"close 7", kOtherCopyStillRunsText}},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TFakeOneCopy copy;
+        copy.LockFreeMs = c.LockFreeMs;
+        copy.WindowMs = c.WindowMs;
+        copy.CloseMs = c.CloseMs;
+        copy.Outranks = c.Outranks;
+        EXPECT_EQ(StartAsOneCopy(copy, copy.Clock), c.Runs);
+        EXPECT_EQ(copy.Done, c.Done);
+    }
 }
 
 }  // namespace
