@@ -41,10 +41,11 @@ TWin32KeyboardHookLibrary::TWin32KeyboardHookLibrary() {
     StopProc = Function<TStopProc>(module, "KeyboardHook_Stop");
 }
 
-// The hook thread runs code of the library: it must have ended before FreeLibrary.
+// The hook thread runs code of the library: it must have ended before FreeLibrary, or the
+// library stays loaded and the thread ends with the process.
 TWin32KeyboardHookLibrary::~TWin32KeyboardHookLibrary() {
     Stop();
-    if (Module != nullptr) {
+    if (Module != nullptr && !Stuck) {
         FreeLibrary(static_cast<HMODULE>(Module));
     }
 }
@@ -56,8 +57,10 @@ bool TWin32KeyboardHookLibrary::Start(TWindowHandle window, std::uint32_t messag
     return StartProc(reinterpret_cast<void*>(window), message) != FALSE;
 }
 
+// KeyboardHook_Stop answers FALSE when the hook thread did not end within its bound; reports
+// have stopped all the same.
 void TWin32KeyboardHookLibrary::Stop() {
     if (StopProc != nullptr) {
-        StopProc();
+        Stuck = StopProc() == FALSE;
     }
 }

@@ -4,8 +4,10 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "components/CPKeyHook.h"
@@ -70,17 +72,9 @@ class KeyHookWineTest : public testing::Test {
             kDeadlineMs);
     }
 
-    // After a reinstall: b and c typed give exactly their four reports, in order, none doubled.
-    void ExpectEachKeyReportedOnce() {
-        Reports.clear();
-        ASSERT_TRUE(Xdotool("key --delay 30 b c"));
-        ASSERT_TRUE(WaitForRelease("C"));
-        PumpFor(300);  // a doubled report would come now
-        ASSERT_EQ(Reports.size(), 4u);
-        EXPECT_EQ(ReportsOf("B").size(), 2u);
-        EXPECT_EQ(ReportsOf("C").size(), 2u);
-        EXPECT_TRUE(Reports[0].States.KeyDown && !Reports[1].States.KeyDown);
-    }
+    // After a reinstall: b and c typed give exactly their four reports, in order, none doubled,
+    // from four calls of the hook procedure: no hook left over in the chain calls it again.
+    void ExpectEachKeyReportedOnce();
 
     TWin32KeyboardQueries Keyboard;
     TWin32KeyboardHookLibrary Library;
@@ -100,6 +94,22 @@ TProc HookLibraryExport(const char* name) {
 using TRemoveProc = BOOL(WINAPI*)();
 using TReinstallsProc = DWORD(WINAPI*)();
 using TSetPeriodProc = void(WINAPI*)(DWORD);
+using TPauseProc = BOOL(WINAPI*)(DWORD);
+
+void KeyHookWineTest::ExpectEachKeyReportedOnce() {
+    const auto calls = HookLibraryExport<TReinstallsProc>("KeyboardHook_ProcedureCallsForTest");
+    ASSERT_NE(calls, nullptr);
+    Reports.clear();
+    const DWORD callsBefore = calls();
+    ASSERT_TRUE(Xdotool("key --delay 30 b c"));
+    ASSERT_TRUE(WaitForRelease("C"));
+    PumpFor(300);  // a doubled report would come now
+    EXPECT_EQ(calls() - callsBefore, 4u);
+    ASSERT_EQ(Reports.size(), 4u);
+    EXPECT_EQ(ReportsOf("B").size(), 2u);
+    EXPECT_EQ(ReportsOf("C").size(), 2u);
+    EXPECT_TRUE(Reports[0].States.KeyDown && !Reports[1].States.KeyDown);
+}
 
 DWORD LostReports() {
     const auto lost = HookLibraryExport<TReinstallsProc>("KeyboardHook_LostReports");
@@ -165,6 +175,39 @@ TEST_F(KeyHookWineTest, AFalseAlarmFromTheMouseReinstallsAHookThatStillReportsEa
     EXPECT_TRUE(Reports.empty());
     ExpectEachKeyReportedOnce();
     EXPECT_EQ(reinstalls(), before + 1) << "the keys after it raised another alarm";
+}
+
+// What other programs and the hook thread's own reinstalls do to it: after each, every key is
+// still reported once. Keys made while a reinstall waits to begin reach the old hook, which
+// must report them before it goes.
+TEST_F(KeyHookWineTest, TheHookThreadKeepsReportingEachKeyOnceWhateverHappensToIt) {
+    const auto threadId = HookLibraryExport<TReinstallsProc>("KeyboardHook_ThreadIdForTest");
+    const auto pause = HookLibraryExport<TPauseProc>("KeyboardHook_PauseAReinstallForTest");
+    ASSERT_TRUE(threadId != nullptr && pause != nullptr);
+    const std::vector<std::pair<std::string, std::function<void()>>> cases = {
+        {"a WM_QUIT that another program posts to the hook thread",
+         [&] { ASSERT_TRUE(PostThreadMessageA(threadId(), WM_QUIT, 0, 0)); }},
+        {"ten reinstalls",
+         [&] {
+             for (int i = 0; i < 10; ++i)
+                 ASSERT_TRUE(pause(1));
+         }},
+        {"a key made while the old hook is still in",
+         [&] {
+             ASSERT_TRUE(pause(300));
+             keybd_event('V', 0x2F, 0, 0);
+             keybd_event('V', 0x2F, KEYEVENTF_KEYUP, 0);
+             ASSERT_TRUE(WaitForRelease("V"));
+             EXPECT_EQ(ReportsOf("V").size(), 2u);
+         }},
+    };
+    for (const auto& [name, action] : cases) {
+        SCOPED_TRACE(name);
+        Reports.clear();
+        action();
+        PumpFor(300);  // the reinstall of the last pause is done
+        ExpectEachKeyReportedOnce();
+    }
 }
 
 TEST_F(KeyHookWineTest, TypedKeysArriveWithTheirCharacterAndDirection) {
@@ -296,7 +339,18 @@ TEST(KeyHookLibraryWineTest, StopEndsThePostsAndAStartAfterItReportsAgain) {
     keybd_event('N', 0x31, KEYEVENTF_KEYUP, 0);
     ASSERT_TRUE(PumpUntil([&] { return firstCount == 2; }, kDeadlineMs));
 
+    // A hook thread held up past the stop's 2 s bound (paused 3 s before a reinstall), its
+    // queue full (Windows refuses a post past 10,000; Wine takes them all): the stop says so
+    // instead of waiting, and the next one finds the thread ended.
+    ASSERT_TRUE(HookLibraryExport<TPauseProc>("KeyboardHook_PauseAReinstallForTest")(3000));
+    const DWORD threadId = HookLibraryExport<TReinstallsProc>("KeyboardHook_ThreadIdForTest")();
+    for (int posted = 0; posted < 12000 && PostThreadMessageA(threadId, WM_USER, 0, 0);) {
+        ++posted;
+    }
     library.Stop();
+    EXPECT_TRUE(library.StopFailed());
+    library.Stop();
+    EXPECT_FALSE(library.StopFailed());
     library.Stop();  // harmless
     EXPECT_TRUE(library.Start(second->Handle(), TCPKeyHook::kHookMessage));
     keybd_event('N', 0x31, 0, 0);
