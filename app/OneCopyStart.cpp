@@ -9,6 +9,8 @@ namespace {
 // it after its window has gone, while it saves its settings and stops its hook (at most 2 s).
 constexpr std::uint32_t kOtherCopyWaitMs = 5000;
 constexpr std::uint32_t kPollMs = 50;
+// A window still there this long after it was brought up belongs to a copy that stays.
+constexpr std::uint32_t kStayingMs = 500;
 
 class TDeadline {
   public:
@@ -44,20 +46,27 @@ bool TakeOver(IOneCopy& copies, IClock& clock, TWindowHandle window) {
 
 // The lock held but no window: the other copy is starting or closing. Either its window comes
 // or the lock comes free; a start that gave up sooner would leave no copy running after a
-// quick restart. A lock still held with no window after the wait belongs to a copy that runs
-// all the same.
+// quick restart. A window of the same rights is brought up, and watched a moment: a copy that
+// is closing (the driver restarts it) still shows it while it saves its settings, and this
+// start then waits for the lock as above. A lock still held with no window after the wait
+// belongs to a copy that runs all the same.
 bool StartAsOneCopy(IOneCopy& copies, IClock& clock) {
     TDeadline deadline(clock, kOtherCopyWaitMs);
+    TWindowHandle broughtUp = 0;
+    std::uint32_t broughtUpAt = 0;
     for (;;) {
         if (copies.TakeLock()) {
             return true;
         }
         const TWindowHandle window = copies.FindOtherWindow();
-        if (window != 0) {
-            if (copies.OutranksOwnerOf(window)) {
-                return TakeOver(copies, clock, window);
-            }
+        if (window != 0 && copies.OutranksOwnerOf(window)) {
+            return TakeOver(copies, clock, window);
+        }
+        if (window != 0 && window != broughtUp) {
             copies.BringToFront(window);
+            broughtUp = window;
+            broughtUpAt = clock.GetTickCount();
+        } else if (window != 0 && clock.GetTickCount() - broughtUpAt >= kStayingMs) {
             return false;
         }
         if (deadline.Passed()) {

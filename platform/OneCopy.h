@@ -16,8 +16,8 @@ class IOneCopy {
     // another copy: true. Win32: a named mutex, owned until the process ends.
     virtual bool TakeLock() = 0;
 
-    // The other copy's main window (class "TForm1" and the caption); 0 when there is none, as
-    // while that copy is still starting or already closing.
+    // The other copy's shown main window (class "TForm1" and the caption), minimised or not; 0
+    // when there is none, as while that copy is still starting or already closing.
     virtual TWindowHandle FindOtherWindow() = 0;
 
     // True when this process runs with more rights (a higher integrity level) than the one that

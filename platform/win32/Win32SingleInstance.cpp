@@ -76,9 +76,14 @@ bool TWin32SingleInstance::TakeLock() {
     return Owned;
 }
 
-// The main window is known by its class and caption together.
+// The main window is known by its class and caption together. FindWindowA finds hidden windows
+// too: a copy that is starting creates its window hidden, and one that is closing hides it
+// (under Wine for about 2 s) before it is gone; neither counts until it shows. A minimised
+// window is still a shown one (WS_VISIBLE).
 TWindowHandle TWin32SingleInstance::FindOtherWindow() {
-    return reinterpret_cast<TWindowHandle>(FindWindowA(kMainWindowClassName, kMainWindowCaption));
+    HWND window = FindWindowA(kMainWindowClassName, kMainWindowCaption);
+    return window != nullptr && IsWindowVisible(window) ? reinterpret_cast<TWindowHandle>(window)
+                                                        : 0;
 }
 
 // Windows' user interface privilege isolation ranks processes by the integrity level of their

@@ -108,6 +108,7 @@ TEST(StartUpTest, AStartRunsAsTheOneCopyOrLeavesTheRunningCopyBe) {
         {"no other copy", 0, kNever, kNever, false, true, {}},
         {"same rights, window up", kNever, 0, kNever, false, false, {"front 7"}},
         {"same rights, window late", kNever, 3000, 0, false, false, {"front 7"}},
+        {"same rights, window up, copy closing", 300, 0, kNever, false, true, {"front 7"}},
         {"lock held, no window, first copy ends", 3000, kNever, kNever, false, true, {}},
         {"lock held, no window, for good", kNever, kNever, 0, true, false, {}},
         {"fewer rights, ends on close", kNever, 0, 2000, true, true, {"close 7"}},
