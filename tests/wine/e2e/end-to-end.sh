@@ -467,7 +467,7 @@ scenario_others_keys() {
 # Two copies would take each other's typed "!" for their pit-in key 1 and answer it. A second
 # start from another folder with the same settings ends within 2 s, without a window and without
 # writing its settings, and brings the first copy to the front, restored when minimised; the
-# first copy goes on typing the message once per press.
+# first copy goes on typing the message once per press. A restart during its close runs.
 scenario_second_copy() {
     local settings=$'[Timing]\r\npitinkey=49\r\nPitInMessage=Go!\r\n'
     printf '%s' "$settings" >"$work/app/QuorlWait.ini"
@@ -508,6 +508,13 @@ scenario_second_copy() {
     # Written, it would hold all six keys.
     expect_equal "the second copy's QuorlWait.ini" "$(cat "$work/second/QuorlWait.ini")" \
         "$(printf '%s' "$settings")"
+    # A restart while the first copy is still closing (its window hidden, its mutex held) runs.
+    automate close "$kMain"
+    (cd "$work/cwd" && exec wine "$work/second/QuorlWait.exe") >/dev/null 2>&1 &
+    pids+=("$!")
+    kill -0 "$quorl_pid" 2>/dev/null || fail "the first copy had ended before the restart"
+    automate wait-window "$kMain" 10000 || fail "no copy runs after a restart during the close"
+    close_quorl_and_wait
 }
 
 # The program copied into a folder whose name lies outside the ANSI code page: it hears the
