@@ -7,6 +7,7 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/Main.h"
@@ -74,62 +75,52 @@ TEST(StartUpTest, TheMainWindowShowsTheSettingsBesideTheExecutableAndTheLoopRuns
 constexpr std::uint32_t kNever = ~0u;
 
 // The other copy on a timeline of the fake clock's milliseconds: it holds the lock until
-// LockFreeMs, shows its window from WindowMs until then, and ends CloseMs after a WM_CLOSE.
+// LockFreeMs, shows window 7 from WindowMs until then, and ends CloseMs after a WM_CLOSE.
+struct TTimeline {
+    std::uint32_t LockFreeMs, WindowMs, CloseMs;
+    bool Outranks;
+};
+
 class TFakeOneCopy : public IOneCopy {
   public:
-    std::uint32_t Now() const { return Clock.TickCount; }
-    bool TakeLock() override { return Now() >= LockFreeMs; }
-    TWindowHandle FindOtherWindow() override { return Now() >= WindowMs && !TakeLock() ? 7 : 0; }
-    bool OutranksOwnerOf(TWindowHandle window) override { return window == 7 && Outranks; }
-    void BringToFront(TWindowHandle window) override {
-        Done.push_back("front " + std::to_string(window));
+    explicit TFakeOneCopy(TTimeline timeline) : At(timeline) {}
+    bool TakeLock() override { return Clock.TickCount >= At.LockFreeMs; }
+    TWindowHandle FindOtherWindow() override {
+        return Clock.TickCount >= At.WindowMs && !TakeLock() ? 7 : 0;
     }
+    bool OutranksOwnerOf(TWindowHandle window) override { return window == 7 && At.Outranks; }
+    void BringToFront(TWindowHandle window) override { Done += window == 7 ? "front;" : "?;"; }
     void AskToClose(TWindowHandle window) override {
-        Done.push_back("close " + std::to_string(window));
-        LockFreeMs = CloseMs == kNever ? LockFreeMs : std::min(LockFreeMs, Now() + CloseMs);
+        Done += window == 7 ? "close;" : "?;";
+        At.LockFreeMs =
+            std::min(At.LockFreeMs, At.CloseMs == kNever ? kNever : Clock.TickCount + At.CloseMs);
     }
-    void WarningBox(const std::string& text) override { Done.push_back(text); }
+    void WarningBox(const std::string& text) override { Done += text + ";"; }
     void Pause(std::uint32_t ms) override { Clock.TickCount += ms; }
 
     TFakeClock Clock;
-    std::uint32_t LockFreeMs = 0, WindowMs = 0, CloseMs = 0;
-    bool Outranks = false;
-    std::vector<std::string> Done;
+    TTimeline At;
+    std::string Done;
 };
 
 TEST(StartUpTest, AStartRunsAsTheOneCopyOrLeavesTheRunningCopyBe) {
-    struct TCase {
-        std::string Name;
-        std::uint32_t LockFreeMs, WindowMs, CloseMs;
-        bool Outranks, Runs;
-        std::vector<std::string> Done;
+    const std::string box = std::string(kOtherCopyStillRunsText) + ";";
+    const std::vector<std::tuple<std::string, TTimeline, bool, std::string>> cases = {
+        {"no other copy", {0, kNever, kNever, false}, true, ""},
+        {"same rights, window up", {kNever, 0, kNever, false}, false, "front;"},
+        {"same rights, window late", {kNever, 3000, 0, false}, false, "front;"},
+        {"same rights, window up, copy closing", {300, 0, kNever, false}, true, "front;"},
+        {"lock held, no window, first copy ends", {3000, kNever, kNever, false}, true, ""},
+        {"lock held, no window, for good", {kNever, kNever, 0, true}, false, ""},
+        {"fewer rights, ends on close", {kNever, 0, 2000, true}, true, "close;"},
+        {"fewer rights, window late, ends on close", {kNever, 1000, 0, true}, true, "close;"},
+        {"fewer rights, does not end", {kNever, 0, kNever, true}, false, "close;" + box},
     };
-    const std::vector<TCase> cases = {
-        {"no other copy", 0, kNever, kNever, false, true, {}},
-        {"same rights, window up", kNever, 0, kNever, false, false, {"front 7"}},
-        {"same rights, window late", kNever, 3000, 0, false, false, {"front 7"}},
-        {"same rights, window up, copy closing", 300, 0, kNever, false, true, {"front 7"}},
-        {"lock held, no window, first copy ends", 3000, kNever, kNever, false, true, {}},
-        {"lock held, no window, for good", kNever, kNever, 0, true, false, {}},
-        {"fewer rights, ends on close", kNever, 0, 2000, true, true, {"close 7"}},
-        {"fewer rights, window late, ends on close", kNever, 1000, 0, true, true, {"close 7"}},
-        {"fewer rights, does not end",
-         kNever,
-         0,
-         kNever,
-         true,
-         false,
-         {"close 7", kOtherCopyStillRunsText}},
-    };
-    for (const TCase& c : cases) {
-        SCOPED_TRACE(c.Name);
-        TFakeOneCopy copy;
-        copy.LockFreeMs = c.LockFreeMs;
-        copy.WindowMs = c.WindowMs;
-        copy.CloseMs = c.CloseMs;
-        copy.Outranks = c.Outranks;
-        EXPECT_EQ(StartAsOneCopy(copy, copy.Clock), c.Runs);
-        EXPECT_EQ(copy.Done, c.Done);
+    for (const auto& [name, timeline, runs, done] : cases) {
+        SCOPED_TRACE(name);
+        TFakeOneCopy copy(timeline);
+        EXPECT_EQ(StartAsOneCopy(copy, copy.Clock), runs);
+        EXPECT_EQ(copy.Done, done);
     }
 }
 

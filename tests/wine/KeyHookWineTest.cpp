@@ -21,6 +21,8 @@ namespace {
 
 constexpr DWORD kDeadlineMs = 3000;
 
+DWORD ProcedureCalls();  // the test build's count of hook procedure calls
+
 // The records carry no virtual key: tests tell keys apart by their names.
 struct TReport {
     TKeyStates States;
@@ -74,7 +76,18 @@ class KeyHookWineTest : public testing::Test {
 
     // After a reinstall: b and c typed give exactly their four reports, in order, none doubled,
     // from four calls of the hook procedure: no hook left over in the chain calls it again.
-    void ExpectEachKeyReportedOnce();
+    void ExpectEachKeyReportedOnce() {
+        Reports.clear();
+        const DWORD callsBefore = ProcedureCalls();
+        ASSERT_TRUE(Xdotool("key --delay 30 b c"));
+        ASSERT_TRUE(WaitForRelease("C"));
+        PumpFor(300);  // a doubled report would come now
+        EXPECT_EQ(ProcedureCalls() - callsBefore, 4u);
+        ASSERT_EQ(Reports.size(), 4u);
+        EXPECT_EQ(ReportsOf("B").size(), 2u);
+        EXPECT_EQ(ReportsOf("C").size(), 2u);
+        EXPECT_TRUE(Reports[0].States.KeyDown && !Reports[1].States.KeyDown);
+    }
 
     TWin32KeyboardQueries Keyboard;
     TWin32KeyboardHookLibrary Library;
@@ -96,24 +109,14 @@ using TReinstallsProc = DWORD(WINAPI*)();
 using TSetPeriodProc = void(WINAPI*)(DWORD);
 using TPauseProc = BOOL(WINAPI*)(DWORD);
 
-void KeyHookWineTest::ExpectEachKeyReportedOnce() {
-    const auto calls = HookLibraryExport<TReinstallsProc>("KeyboardHook_ProcedureCallsForTest");
-    ASSERT_NE(calls, nullptr);
-    Reports.clear();
-    const DWORD callsBefore = calls();
-    ASSERT_TRUE(Xdotool("key --delay 30 b c"));
-    ASSERT_TRUE(WaitForRelease("C"));
-    PumpFor(300);  // a doubled report would come now
-    EXPECT_EQ(calls() - callsBefore, 4u);
-    ASSERT_EQ(Reports.size(), 4u);
-    EXPECT_EQ(ReportsOf("B").size(), 2u);
-    EXPECT_EQ(ReportsOf("C").size(), 2u);
-    EXPECT_TRUE(Reports[0].States.KeyDown && !Reports[1].States.KeyDown);
-}
-
 DWORD LostReports() {
     const auto lost = HookLibraryExport<TReinstallsProc>("KeyboardHook_LostReports");
     return lost != nullptr ? lost() : ~0u;
+}
+
+DWORD ProcedureCalls() {
+    const auto calls = HookLibraryExport<TReinstallsProc>("KeyboardHook_ProcedureCallsForTest");
+    return calls != nullptr ? calls() : ~0u;
 }
 
 // Windows removes a hook that overran LowLevelHooksTimeout without telling its thread; Wine
@@ -203,7 +206,6 @@ TEST_F(KeyHookWineTest, TheHookThreadKeepsReportingEachKeyOnceWhateverHappensToI
     };
     for (const auto& [name, action] : cases) {
         SCOPED_TRACE(name);
-        Reports.clear();
         action();
         PumpFor(300);  // the reinstall of the last pause is done
         ExpectEachKeyReportedOnce();
@@ -339,9 +341,8 @@ TEST(KeyHookLibraryWineTest, StopEndsThePostsAndAStartAfterItReportsAgain) {
     keybd_event('N', 0x31, KEYEVENTF_KEYUP, 0);
     ASSERT_TRUE(PumpUntil([&] { return firstCount == 2; }, kDeadlineMs));
 
-    // A hook thread held up past the stop's 2 s bound (paused 3 s before a reinstall), its
-    // queue full (Windows refuses a post past 10,000; Wine takes them all): the stop says so
-    // instead of waiting, and the next one finds the thread ended.
+    // A hook thread held up 3 s, its queue full (Windows refuses posts past 10,000; Wine never
+    // does): the stop says so after its 2 s bound, and the next one finds the thread ended.
     ASSERT_TRUE(HookLibraryExport<TPauseProc>("KeyboardHook_PauseAReinstallForTest")(3000));
     const DWORD threadId = HookLibraryExport<TReinstallsProc>("KeyboardHook_ThreadIdForTest")();
     for (int posted = 0; posted < 12000 && PostThreadMessageA(threadId, WM_USER, 0, 0);) {
