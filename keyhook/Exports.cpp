@@ -11,8 +11,9 @@ BOOL WINAPI KeyboardHook_Start(HWND window, UINT message) {
     return keyhook::Start(window, message) ? TRUE : FALSE;
 }
 
-void WINAPI KeyboardHook_Stop() {
-    keyhook::Stop();
+// FALSE when the hook thread did not end in time: the caller must not unload the library.
+BOOL WINAPI KeyboardHook_Stop() {
+    return keyhook::Stop() ? TRUE : FALSE;
 }
 
 }  // extern "C"

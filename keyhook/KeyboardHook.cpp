@@ -22,22 +22,28 @@ std::atomic<DWORD> reinstalls{0};
 std::atomic<HHOOK> installedHook{nullptr};
 // Read by the hook thread when it starts; only the test build shortens it.
 std::atomic<DWORD> reinstallPeriodMs{THookWatchdog::kReinstallPeriodMs};
-// Set by Stop before its WM_QUIT: a quit message that anyone else posts to the hook thread
-// (PostThreadMessage needs no more than its id) does not end it.
-std::atomic<bool> stopRequested{false};
+// The test build's reinstall on demand: the hook thread's next timer tick waits this long
+// before it puts its hook in again, and sets `reinstallPausing` as it begins.
+std::atomic<DWORD> reinstallPauseMs{0};
+std::atomic<bool> reinstallPausing{false};
 
 // Touched only by the hook thread (and by Start before that thread exists): the hook procedure
 // and the watchdog's timer both run there, from its message loop.
 TKeyFlagsBuilder flagsBuilder;
 THookChainGuard chainGuard;
-std::uint32_t eventsSeen = 0;
+// Written only by the hook thread; atomic so that the test build may read the count.
+std::atomic<std::uint32_t> eventsSeen{0};
 
 // How often the hook thread checks that its hook is still in and that the keys held down are.
 constexpr UINT kWatchPeriodMs = 250;
+// How long Stop waits for the hook thread, which ends within a timer tick when it can.
+constexpr DWORD kStopWaitMs = 2000;
 
-// Owned by the thread that calls Start and Stop.
+// Owned by the thread that calls Start and Stop. The event ends the hook thread: unlike a
+// posted WM_QUIT it cannot be refused by a full message queue, nor sent by another program.
 HANDLE hookThread = nullptr;
 DWORD hookThreadId = 0;
+HANDLE stopEvent = nullptr;
 
 struct TThreadStart {
     HANDLE Ready;  // set once the hook is installed, or has failed
@@ -52,7 +58,7 @@ TLowLevelEventId IdOf(LPARAM lParam) noexcept {
 // False for an event that this thread is passing down the hook chain already: it has come round
 // again to the second of two hooks (see Reinstall). Counts every call for the watchdog.
 bool FirstSight(LPARAM lParam) noexcept {
-    ++eventsSeen;
+    eventsSeen.fetch_add(1, std::memory_order_relaxed);
     return !chainGuard.IsPassingOn(IdOf(lParam));
 }
 
@@ -101,7 +107,22 @@ THookSample Sample() noexcept {
     // GetLastInputInfo fails only on a wrong cbSize; its time then stays 0, which looks like no
     // input at all and never raises an alarm.
     GetLastInputInfo(&lastInput);
-    return {GetTickCount(), lastInput.dwTime, eventsSeen};
+    return {GetTickCount(), lastInput.dwTime, eventsSeen.load(std::memory_order_relaxed)};
+}
+
+// The watchdog's tick: forgets keys released out of the hook's sight and puts the hook back
+// when it seems lost or its period has come. The test build may ask for a reinstall after a
+// pause, during which key events reach the old hook.
+void OnWatchTimer(THookWatchdog& watchdog, HHOOK& hook, HMODULE module) noexcept {
+    flagsBuilder.ForgetReleasedKeys([](int virtualKey) { return GetAsyncKeyState(virtualKey); });
+    const DWORD pauseMs = reinstallPauseMs.exchange(0);
+    if (pauseMs != 0) {
+        reinstallPausing.store(true);
+        Sleep(pauseMs);
+        hook = Reinstall(hook, module);
+    } else if (watchdog.Check(Sample())) {
+        hook = Reinstall(hook, module);
+    }
 }
 
 // The hook thread. Windows calls a WH_KEYBOARD_LL procedure on the thread that installed it,
@@ -116,7 +137,7 @@ THookSample Sample() noexcept {
 DWORD WINAPI HookThreadMain(void* parameter) {
     auto* start = static_cast<TThreadStart*>(parameter);
     MSG message;
-    // Makes the thread's message queue, so that Stop's WM_QUIT can reach it.
+    // Makes the thread's message queue before the hook goes in.
     PeekMessageA(&message, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
     SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_TIME_CRITICAL);
     HMODULE module = nullptr;
@@ -137,20 +158,22 @@ DWORD WINAPI HookThreadMain(void* parameter) {
     // still reports, unwatched.
     const UINT_PTR timer = SetTimer(nullptr, 0, kWatchPeriodMs, nullptr);
     THookWatchdog watchdog(Sample(), periodMs);
-    // The thread owns no window, and the hook procedure is called from inside GetMessageA, not
-    // through a posted message: nothing else in its queue is dispatched, so no posted message
-    // of another program (a WM_TIMER naming a procedure, say) makes it act.
+    // The system calls the hook procedure through a message it sends to this thread, which
+    // MsgWaitForMultipleObjectsEx does not handle: with QS_ALLINPUT it returns for it, and
+    // PeekMessageA runs it. MWMO_INPUTAVAILABLE returns for messages that were in the queue
+    // already. The thread owns no window and dispatches nothing it is posted, so no posted
+    // message of another program (a WM_QUIT, a WM_TIMER naming a procedure) makes it act or end;
+    // only Stop's event ends it.
+    const HANDLE stop = stopEvent;
     for (;;) {
-        const BOOL got = GetMessageA(&message, nullptr, 0, 0);
-        if (got == -1 || (got == 0 && stopRequested.load())) {
-            break;
+        const DWORD woken =
+            MsgWaitForMultipleObjectsEx(1, &stop, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        if (woken != WAIT_OBJECT_0 + 1) {
+            break;  // the stop event, or a wait that failed and would fail again at once
         }
-        if (got != 0 && message.hwnd == nullptr && message.message == WM_TIMER &&
-            message.wParam == timer) {
-            flagsBuilder.ForgetReleasedKeys(
-                [](int virtualKey) { return GetAsyncKeyState(virtualKey); });
-            if (watchdog.Check(Sample())) {
-                hook = Reinstall(hook, module);
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.hwnd == nullptr && message.message == WM_TIMER && message.wParam == timer) {
+                OnWatchTimer(watchdog, hook, module);
             }
         }
     }
@@ -196,6 +219,26 @@ void SetReinstallPeriod(DWORD periodMs) noexcept {
     reinstallPeriodMs.store(periodMs != 0 ? periodMs : THookWatchdog::kReinstallPeriodMs);
 }
 
+DWORD HookThreadId() noexcept {
+    return hookThreadId;
+}
+
+DWORD HookProcedureCalls() noexcept {
+    return eventsSeen.load(std::memory_order_relaxed);
+}
+
+bool PauseAReinstall(DWORD pauseMs) noexcept {
+    reinstallPausing.store(false);
+    reinstallPauseMs.store(pauseMs);
+    for (DWORD waited = 0; waited < kStopWaitMs; waited += 10) {
+        if (reinstallPausing.load()) {
+            return true;
+        }
+        Sleep(10);
+    }
+    return false;
+}
+
 // No allocation, lock, logging or exception here: the system waits for this procedure before
 // any window sees the key. PostMessageA never waits for the receiver (SendMessage would tie the
 // desktop's keyboard to the user-interface thread). A posted-message queue holds at most
@@ -228,23 +271,29 @@ bool Start(HWND window, UINT message) noexcept {
     if (start.Ready == nullptr) {
         return false;
     }
-    // Reports may begin the moment the hook is in, so the target is set first.
-    BeginReports(window, message);
-    stopRequested.store(false);
-    // CreateThread, not std::thread: the win32-thread variant of mingw-w64 has none, and the
-    // thread runs no C++ runtime code that would need more.
-    HANDLE thread = CreateThread(nullptr, 0, &HookThreadMain, &start, 0, &hookThreadId);
-    if (thread == nullptr) {
-        EndReports();
+    stopEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    if (stopEvent == nullptr) {
         CloseHandle(start.Ready);
         return false;
     }
-    WaitForSingleObject(start.Ready, INFINITE);
+    // Reports may begin the moment the hook is in, so the target is set first.
+    BeginReports(window, message);
+    // CreateThread, not std::thread: the win32-thread variant of mingw-w64 has none, and the
+    // thread runs no C++ runtime code that would need more.
+    HANDLE thread = CreateThread(nullptr, 0, &HookThreadMain, &start, 0, &hookThreadId);
+    if (thread != nullptr) {
+        WaitForSingleObject(start.Ready, INFINITE);
+    }
     CloseHandle(start.Ready);
-    if (!start.Installed) {
+    if (thread == nullptr || !start.Installed) {
         EndReports();
-        WaitForSingleObject(thread, INFINITE);
-        CloseHandle(thread);
+        if (thread != nullptr) {
+            WaitForSingleObject(thread, INFINITE);
+            CloseHandle(thread);
+        }
+        CloseHandle(stopEvent);
+        stopEvent = nullptr;
+        hookThreadId = 0;
         return false;
     }
     hookThread = thread;
@@ -252,18 +301,24 @@ bool Start(HWND window, UINT message) noexcept {
 }
 
 // Once the hook thread has ended, its hook procedure can no longer run, so nothing is posted
-// after this returns.
-void Stop() noexcept {
+// after this returns true. A thread that does not end within the bound (stuck in a call into
+// the system) keeps its handles, and every later Stop waits for it again; its procedure posts
+// nothing meanwhile (EndReports), and the library must stay loaded while it runs.
+bool Stop() noexcept {
     EndReports();
     if (hookThread == nullptr) {
-        return;
+        return true;
     }
-    stopRequested.store(true);
-    PostThreadMessageA(hookThreadId, WM_QUIT, 0, 0);
-    WaitForSingleObject(hookThread, INFINITE);
+    SetEvent(stopEvent);
+    if (WaitForSingleObject(hookThread, kStopWaitMs) != WAIT_OBJECT_0) {
+        return false;
+    }
     CloseHandle(hookThread);
+    CloseHandle(stopEvent);
     hookThread = nullptr;
+    stopEvent = nullptr;
     hookThreadId = 0;
+    return true;
 }
 
 }  // namespace keyhook

@@ -11,9 +11,10 @@ namespace keyhook {
 // cannot be installed.
 bool Start(HWND window, UINT message) noexcept;
 
-// Ends reporting and the hook thread; after it returns no report is posted. Harmless when no
-// start succeeded. Must not be called from DllMain.
-void Stop() noexcept;
+// Ends reporting and the hook thread; after it returns no report is posted. True when the
+// thread has ended (or none ran); false when it did not end within 2 s: the library must then
+// stay loaded. Must not be called from DllMain.
+bool Stop() noexcept;
 
 // Reports that PostMessageA refused (a full queue, a destroyed window) since the DLL loaded.
 DWORD LostReports() noexcept;
@@ -26,6 +27,12 @@ DWORD Reinstalls() noexcept;
 // shipped one.
 HHOOK InstalledHook() noexcept;
 void SetReinstallPeriod(DWORD periodMs) noexcept;
+// Also for the test build: the hook thread's id (0 when none runs), the hook procedure's calls
+// since the DLL loaded, and a reinstall on the next timer tick after a pause of `pauseMs`,
+// true once that pause has begun (waits up to 2 s for it).
+DWORD HookThreadId() noexcept;
+DWORD HookProcedureCalls() noexcept;
+bool PauseAReinstall(DWORD pauseMs) noexcept;
 
 // The hook procedure that Start installs: builds the flags word, posts the report and always
 // calls the next hook.

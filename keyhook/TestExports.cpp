@@ -29,4 +29,20 @@ void WINAPI KeyboardHook_SetReinstallPeriodForTest(DWORD periodMs) {
     keyhook::SetReinstallPeriod(periodMs);
 }
 
+// The hook thread's id, for a test that posts to it as another program could.
+DWORD WINAPI KeyboardHook_ThreadIdForTest() {
+    return keyhook::HookThreadId();
+}
+
+// Calls of the hook procedure: one per key event while a single hook is in the chain.
+DWORD WINAPI KeyboardHook_ProcedureCallsForTest() {
+    return keyhook::HookProcedureCalls();
+}
+
+// The next reinstall waits `pauseMs` first; TRUE once that pause has begun, so that key events
+// made now go to the old hook.
+BOOL WINAPI KeyboardHook_PauseAReinstallForTest(DWORD pauseMs) {
+    return keyhook::PauseAReinstall(pauseMs) ? TRUE : FALSE;
+}
+
 }  // extern "C"

@@ -39,6 +39,8 @@ class TWin32Application : public IApplication {
     IProfileFile& ProfileFile() override { return ProfileFileService; }
     IKeyboardQueries& KeyboardQueries() override { return KeyboardQueriesService; }
     IKeyboardHookLibrary& HookLibrary() override { return HookLibraryService; }
+    // True when the last stop of the keyboard watch left keyhook.dll's hook thread running.
+    bool HookStopFailed() const { return HookLibraryService.StopFailed(); }
     IHiddenWindows& HiddenWindows() override { return HiddenWindowsService; }
     IHotKeys& HotKeys() override { return HotKeysService; }
     IForegroundWindows& ForegroundWindows() override { return ForegroundWindowsService; }

@@ -74,10 +74,11 @@ TWin32KeyboardHookLibrary::TWin32KeyboardHookLibrary() {
     }
 }
 
-// The hook thread runs code of the library: it must have ended before FreeLibrary.
+// The hook thread runs code of the library: it must have ended before FreeLibrary, or the
+// library stays loaded and the thread ends with the process.
 TWin32KeyboardHookLibrary::~TWin32KeyboardHookLibrary() {
     Stop();
-    if (Module != nullptr) {
+    if (Module != nullptr && !Stuck) {
         FreeLibrary(static_cast<HMODULE>(Module));
     }
 }
@@ -96,8 +97,10 @@ THookStartProblem TWin32KeyboardHookLibrary::LastStartProblem() const {
     return LastProblem;
 }
 
+// KeyboardHook_Stop answers FALSE when the hook thread did not end within its bound; reports
+// have stopped all the same.
 void TWin32KeyboardHookLibrary::Stop() {
     if (StopProc != nullptr) {
-        StopProc();
+        Stuck = StopProc() == FALSE;
     }
 }

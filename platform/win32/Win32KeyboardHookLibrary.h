@@ -21,14 +21,18 @@ class TWin32KeyboardHookLibrary : public IKeyboardHookLibrary {
     void Stop() override;
 
     bool Loaded() const { return StartProc != nullptr && StopProc != nullptr; }
+    // True once a Stop found the hook thread still running after keyhook.dll's bound: the
+    // library then stays loaded until the process ends.
+    bool StopFailed() const { return Stuck; }
 
   private:
     using TStartProc = int(__stdcall*)(void* window, unsigned int message);
-    using TStopProc = void(__stdcall*)();
+    using TStopProc = int(__stdcall*)();
 
     void* Module = nullptr;  // HMODULE
     TStartProc StartProc = nullptr;
     TStopProc StopProc = nullptr;
     THookStartProblem LoadProblem;
     THookStartProblem LastProblem;
+    bool Stuck = false;
 };

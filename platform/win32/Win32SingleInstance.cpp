@@ -1,6 +1,8 @@
 // Two copies would each take the other's typed messages for the driver's keys and answer them,
-// and every trigger key would be acted on twice: only the first copy of a session runs.
+// and every trigger key would be acted on twice: only one copy of a session runs.
 #include "platform/win32/Win32SingleInstance.h"
+
+#include <vector>
 
 #include "platform/win32/MainWindowIds.h"
 
@@ -9,46 +11,119 @@ namespace {
 // "Local\" is the namespace of the user's session: another user logged on to the same machine
 // (fast user switching, a terminal server) runs a copy of their own.
 constexpr const wchar_t* kMutexName = L"Local\\QuorlPitTimer.OneCopy";
-// A first copy that is still starting holds the mutex before its window exists.
-constexpr DWORD kWindowWaitMs = 1000;
-constexpr DWORD kWindowPollMs = 50;
+
+// The last sub-authority of the token's mandatory label (SECURITY_MANDATORY_MEDIUM_RID, _HIGH_,
+// ...); nothing when the token cannot be read.
+bool IntegrityLevel(HANDLE process, DWORD& level) {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(process, TOKEN_QUERY, &token)) {
+        return false;
+    }
+    DWORD size = 0;
+    GetTokenInformation(token, TokenIntegrityLevel, nullptr, 0, &size);
+    std::vector<BYTE> buffer(size);
+    const bool read = size != 0 && GetTokenInformation(token, TokenIntegrityLevel, buffer.data(),
+                                                       size, &size) != FALSE;
+    CloseHandle(token);
+    if (!read) {
+        return false;
+    }
+    PSID sid = reinterpret_cast<const TOKEN_MANDATORY_LABEL*>(buffer.data())->Label.Sid;
+    level = *GetSidSubAuthority(sid, *GetSidSubAuthorityCount(sid) - 1U);
+    return true;
+}
 
 }  // namespace
 
-// CreateMutexW opens the existing mutex and sets ERROR_ALREADY_EXISTS when another copy made
-// it; it fails with ERROR_ACCESS_DENIED when a copy running under other rights (elevated) made
-// it. Any other failure is no sign of another copy, and the program runs.
 TWin32SingleInstance::TWin32SingleInstance() {
-    Mutex = CreateMutexW(nullptr, FALSE, kMutexName);
-    const DWORD error = GetLastError();
-    AnotherCopy = Mutex != nullptr ? error == ERROR_ALREADY_EXISTS : error == ERROR_ACCESS_DENIED;
+    TakeLock();
 }
 
-// The mutex goes with the last handle to it: when the first copy ends, the next start runs.
+// Released before the handle goes, so that a start waiting for it takes it at once; the system
+// hands over an abandoned mutex all the same if this process dies.
 TWin32SingleInstance::~TWin32SingleInstance() {
+    if (Owned) {
+        ReleaseMutex(Mutex);
+    }
     if (Mutex != nullptr) {
         CloseHandle(Mutex);
     }
 }
 
-// The main window is known by its class and caption together. SetForegroundWindow works for
-// this process, which the user has just started and which may therefore set the foreground;
-// Windows refuses it otherwise (and Wine without a window manager may), and the window then
-// only comes up in the z-order, which is all that can be done.
-void TWin32SingleInstance::BringOtherCopyToFront() const {
-    HWND window = nullptr;
-    for (DWORD waited = 0;; waited += kWindowPollMs) {
-        window = FindWindowA(kMainWindowClassName, kMainWindowCaption);
-        if (window != nullptr || waited >= kWindowWaitMs) {
-            break;
+// CreateMutexW with initial ownership takes the mutex when it creates it; it opens an existing
+// one without taking it (ERROR_ALREADY_EXISTS), and WaitForSingleObject with no wait then takes
+// it once its owner has released it or ended (WAIT_ABANDONED). It fails with
+// ERROR_ACCESS_DENIED when a copy with more rights (elevated) made it: that copy runs, and
+// later calls try again until it has gone. Any other failure is no sign of another copy.
+bool TWin32SingleInstance::TakeLock() {
+    if (Owned || NoLock) {
+        return true;
+    }
+    if (Mutex == nullptr) {
+        Mutex = CreateMutexW(nullptr, TRUE, kMutexName);
+        const DWORD error = GetLastError();
+        if (Mutex == nullptr) {
+            NoLock = error != ERROR_ACCESS_DENIED;
+            return NoLock;
         }
-        Sleep(kWindowPollMs);
+        if (error != ERROR_ALREADY_EXISTS) {
+            Owned = true;
+            return true;
+        }
     }
-    if (window == nullptr) {
-        return;
+    const DWORD waited = WaitForSingleObject(Mutex, 0);
+    Owned = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
+    return Owned;
+}
+
+// The main window is known by its class and caption together. FindWindowA finds hidden windows
+// too: a copy that is starting creates its window hidden, and one that is closing hides it
+// (under Wine for about 2 s) before it is gone; neither counts until it shows. A minimised
+// window is still a shown one (WS_VISIBLE).
+TWindowHandle TWin32SingleInstance::FindOtherWindow() {
+    HWND window = FindWindowA(kMainWindowClassName, kMainWindowCaption);
+    return window != nullptr && IsWindowVisible(window) ? reinterpret_cast<TWindowHandle>(window)
+                                                        : 0;
+}
+
+// Windows' user interface privilege isolation ranks processes by the integrity level of their
+// tokens. PROCESS_QUERY_LIMITED_INFORMATION is granted on a process of lower level; a refusal
+// means the same user's copy runs higher, or has gone.
+bool TWin32SingleInstance::OutranksOwnerOf(TWindowHandle window) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(reinterpret_cast<HWND>(window), &processId);
+    HANDLE other =
+        processId != 0 ? OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId) : nullptr;
+    if (other == nullptr) {
+        return false;
     }
-    if (IsIconic(window)) {
-        ShowWindow(window, SW_RESTORE);
+    DWORD theirs = 0;
+    const bool known = IntegrityLevel(other, theirs);
+    CloseHandle(other);
+    DWORD ours = 0;
+    return known && IntegrityLevel(GetCurrentProcess(), ours) && ours > theirs;
+}
+
+// SetForegroundWindow works for this process, which the user has just started and which may
+// therefore set the foreground; Windows refuses it otherwise (and Wine without a window manager
+// may), and the window then only comes up in the z-order, which is all that can be done.
+void TWin32SingleInstance::BringToFront(TWindowHandle window) {
+    const auto handle = reinterpret_cast<HWND>(window);
+    if (IsIconic(handle)) {
+        ShowWindow(handle, SW_RESTORE);
     }
-    SetForegroundWindow(window);
+    SetForegroundWindow(handle);
+}
+
+// Posted: a sent WM_CLOSE would wait for the other copy's close, error box and all.
+void TWin32SingleInstance::AskToClose(TWindowHandle window) {
+    PostMessageA(reinterpret_cast<HWND>(window), WM_CLOSE, 0, 0);
+}
+
+void TWin32SingleInstance::WarningBox(const std::string& text) {
+    MessageBoxA(nullptr, text.c_str(), "Warning", MB_OK | MB_ICONWARNING);
+}
+
+void TWin32SingleInstance::Pause(std::uint32_t ms) {
+    Sleep(ms);
 }

@@ -1,24 +1,31 @@
 // One copy of the program per user session: the first holds a named mutex; a later start
-// brings the first copy's main window up and ends before it touches anything.
+// meets it through IOneCopy before it touches anything.
 #pragma once
 
 #include <windows.h>
 
-class TWin32SingleInstance {
+#include "platform/OneCopy.h"
+
+class TWin32SingleInstance : public IOneCopy {
   public:
-    // Creates the session's mutex, or learns that another copy holds it. Shows nothing.
+    // Creates or opens the session's mutex, taking it when no other copy holds it. Shows
+    // nothing.
     TWin32SingleInstance();
-    ~TWin32SingleInstance();
+    ~TWin32SingleInstance() override;
 
     TWin32SingleInstance(const TWin32SingleInstance&) = delete;
     TWin32SingleInstance& operator=(const TWin32SingleInstance&) = delete;
 
-    bool AnotherCopyRuns() const { return AnotherCopy; }
-    // Restores the other copy's main window if it is minimised and brings it to the front;
-    // waits a moment for a copy that is still starting. Says nothing when it finds none.
-    void BringOtherCopyToFront() const;
+    bool TakeLock() override;
+    TWindowHandle FindOtherWindow() override;
+    bool OutranksOwnerOf(TWindowHandle window) override;
+    void BringToFront(TWindowHandle window) override;
+    void AskToClose(TWindowHandle window) override;
+    void WarningBox(const std::string& text) override;
+    void Pause(std::uint32_t ms) override;
 
   private:
     HANDLE Mutex = nullptr;
-    bool AnotherCopy = false;
+    bool Owned = false;
+    bool NoLock = false;  // the system made no mutex for a reason that is no other copy
 };

@@ -4,8 +4,10 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "components/CPKeyHook.h"
@@ -18,6 +20,8 @@
 namespace {
 
 constexpr DWORD kDeadlineMs = 3000;
+
+DWORD ProcedureCalls();  // the test build's count of hook procedure calls
 
 // The records carry no virtual key: tests tell keys apart by their names.
 struct TReport {
@@ -70,12 +74,15 @@ class KeyHookWineTest : public testing::Test {
             kDeadlineMs);
     }
 
-    // After a reinstall: b and c typed give exactly their four reports, in order, none doubled.
+    // After a reinstall: b and c typed give exactly their four reports, in order, none doubled,
+    // from four calls of the hook procedure: no hook left over in the chain calls it again.
     void ExpectEachKeyReportedOnce() {
         Reports.clear();
+        const DWORD callsBefore = ProcedureCalls();
         ASSERT_TRUE(Xdotool("key --delay 30 b c"));
         ASSERT_TRUE(WaitForRelease("C"));
         PumpFor(300);  // a doubled report would come now
+        EXPECT_EQ(ProcedureCalls() - callsBefore, 4u);
         ASSERT_EQ(Reports.size(), 4u);
         EXPECT_EQ(ReportsOf("B").size(), 2u);
         EXPECT_EQ(ReportsOf("C").size(), 2u);
@@ -100,10 +107,16 @@ TProc HookLibraryExport(const char* name) {
 using TRemoveProc = BOOL(WINAPI*)();
 using TReinstallsProc = DWORD(WINAPI*)();
 using TSetPeriodProc = void(WINAPI*)(DWORD);
+using TPauseProc = BOOL(WINAPI*)(DWORD);
 
 DWORD LostReports() {
     const auto lost = HookLibraryExport<TReinstallsProc>("KeyboardHook_LostReports");
     return lost != nullptr ? lost() : ~0u;
+}
+
+DWORD ProcedureCalls() {
+    const auto calls = HookLibraryExport<TReinstallsProc>("KeyboardHook_ProcedureCallsForTest");
+    return calls != nullptr ? calls() : ~0u;
 }
 
 // Windows removes a hook that overran LowLevelHooksTimeout without telling its thread; Wine
@@ -165,6 +178,38 @@ TEST_F(KeyHookWineTest, AFalseAlarmFromTheMouseReinstallsAHookThatStillReportsEa
     EXPECT_TRUE(Reports.empty());
     ExpectEachKeyReportedOnce();
     EXPECT_EQ(reinstalls(), before + 1) << "the keys after it raised another alarm";
+}
+
+// What other programs and the hook thread's own reinstalls do to it: after each, every key is
+// still reported once. Keys made while a reinstall waits to begin reach the old hook, which
+// must report them before it goes.
+TEST_F(KeyHookWineTest, TheHookThreadKeepsReportingEachKeyOnceWhateverHappensToIt) {
+    const auto threadId = HookLibraryExport<TReinstallsProc>("KeyboardHook_ThreadIdForTest");
+    const auto pause = HookLibraryExport<TPauseProc>("KeyboardHook_PauseAReinstallForTest");
+    ASSERT_TRUE(threadId != nullptr && pause != nullptr);
+    const std::vector<std::pair<std::string, std::function<void()>>> cases = {
+        {"a WM_QUIT that another program posts to the hook thread",
+         [&] { ASSERT_TRUE(PostThreadMessageA(threadId(), WM_QUIT, 0, 0)); }},
+        {"ten reinstalls",
+         [&] {
+             for (int i = 0; i < 10; ++i)
+                 ASSERT_TRUE(pause(1));
+         }},
+        {"a key made while the old hook is still in",
+         [&] {
+             ASSERT_TRUE(pause(300));
+             keybd_event('V', 0x2F, 0, 0);
+             keybd_event('V', 0x2F, KEYEVENTF_KEYUP, 0);
+             ASSERT_TRUE(WaitForRelease("V"));
+             EXPECT_EQ(ReportsOf("V").size(), 2u);
+         }},
+    };
+    for (const auto& [name, action] : cases) {
+        SCOPED_TRACE(name);
+        action();
+        PumpFor(300);  // the reinstall of the last pause is done
+        ExpectEachKeyReportedOnce();
+    }
 }
 
 TEST_F(KeyHookWineTest, TypedKeysArriveWithTheirCharacterAndDirection) {
@@ -296,7 +341,17 @@ TEST(KeyHookLibraryWineTest, StopEndsThePostsAndAStartAfterItReportsAgain) {
     keybd_event('N', 0x31, KEYEVENTF_KEYUP, 0);
     ASSERT_TRUE(PumpUntil([&] { return firstCount == 2; }, kDeadlineMs));
 
+    // A hook thread held up 3 s, its queue full (Windows refuses posts past 10,000; Wine never
+    // does): the stop says so after its 2 s bound, and the next one finds the thread ended.
+    ASSERT_TRUE(HookLibraryExport<TPauseProc>("KeyboardHook_PauseAReinstallForTest")(3000));
+    const DWORD threadId = HookLibraryExport<TReinstallsProc>("KeyboardHook_ThreadIdForTest")();
+    for (int posted = 0; posted < 12000 && PostThreadMessageA(threadId, WM_USER, 0, 0);) {
+        ++posted;
+    }
     library.Stop();
+    EXPECT_TRUE(library.StopFailed());
+    library.Stop();
+    EXPECT_FALSE(library.StopFailed());
     library.Stop();  // harmless
     EXPECT_TRUE(library.Start(second->Handle(), TCPKeyHook::kHookMessage));
     keybd_event('N', 0x31, 0, 0);

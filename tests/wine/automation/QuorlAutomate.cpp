@@ -46,6 +46,9 @@ constexpr const char* kUsageText =
     "  close <caption>                      posts WM_CLOSE; returns at once\n"
     "  focus <caption>                      makes it Wine's foreground window with the focus\n"
     "                                       (its focused control kept), verified within 2 s\n"
+    "  minimize <caption>                   minimises it (ShowWindow); returns at once\n"
+    "  state <caption>                      prints \"minimized\" or \"normal\", then\n"
+    "                                       \" foreground\" when it is Wine's foreground\n"
     "  press-key <virtualKey>               injects a press and a release of the key with\n"
     "                                       keybd_event, as a macro tool or button box would\n"
     "Output goes to stdout without \"\\r\"; errors to stderr.\n"
@@ -171,7 +174,8 @@ int Run(const std::vector<std::string>& args) {
     }
     const bool knownCommand = command == "click" || command == "get-text" ||
                               command == "set-text" || command == "message-box-text" ||
-                              command == "line-count" || command == "close" || command == "focus";
+                              command == "line-count" || command == "close" || command == "focus" ||
+                              command == "minimize" || command == "state";
     if (!knownCommand) {
         return Fail(kUsage, "unknown command " + command + " (see --help)");
     }
@@ -240,6 +244,15 @@ int Run(const std::vector<std::string>& args) {
     }
     if (command == "close") {
         return PostMessageA(window, WM_CLOSE, 0, 0) ? kDone : Fail(kFailed, "WM_CLOSE not posted");
+    }
+    if (command == "minimize") {
+        ShowWindow(window, SW_MINIMIZE);
+        return kDone;
+    }
+    if (command == "state") {
+        Print(std::string(IsIconic(window) ? "minimized" : "normal") +
+              (GetForegroundWindow() == window ? " foreground" : ""));
+        return kDone;
     }
     return Focus(window);
 }

@@ -521,7 +521,8 @@ scenario_others_keys() {
 
 # Two copies would take each other's typed "!" for their pit-in key 1 and answer it. A second
 # start from another folder with the same settings ends within 2 s, without a window and without
-# writing its settings; the first copy goes on typing the message once per press.
+# writing its settings, and brings the first copy to the front, restored when minimised; the
+# first copy goes on typing the message once per press. A restart during its close runs.
 scenario_second_copy() {
     local settings=$'[Timing]\r\npitinkey=49\r\nPitInMessage=Go!\r\n'
     printf '%s' "$settings" >"$work/app/QuorlWait.ini"
@@ -530,17 +531,24 @@ scenario_second_copy() {
     printf '%s' "$settings" >"$work/second/QuorlWait.ini"
     start_target
     start_quorl
-    local started_ms second_pid
-    started_ms=$(date +%s%3N)
-    (cd "$work/cwd" && exec wine "$work/second/QuorlWait.exe") >/dev/null 2>&1 &
-    second_pid=$!
-    pids+=("$second_pid")
-    while kill -0 "$second_pid" 2>/dev/null; do
-        [ $(($(date +%s%3N) - started_ms)) -lt 2000 ] || fail "the second copy still runs after 2 s"
-        sleep 0.05
+    local started_ms second_pid round
+    for round in minimized normal; do  # restored, then only brought to the front
+        [ "$round" = normal ] || automate minimize "$kMain"
+        focus_target
+        expect_equal "the first copy before a second start" "$(automate state "$kMain")" "$round"
+        started_ms=$(date +%s%3N)
+        (cd "$work/cwd" && exec wine "$work/second/QuorlWait.exe") >/dev/null 2>&1 &
+        second_pid=$!
+        pids+=("$second_pid")
+        while kill -0 "$second_pid" 2>/dev/null; do
+            [ $(($(date +%s%3N) - started_ms)) -lt 2000 ] || fail "the second copy still runs after 2 s"
+            sleep 0.05
+        done
+        echo "the second copy ended $(($(date +%s%3N) - started_ms)) ms after its start"
+        kill -0 "$quorl_pid" 2>/dev/null || fail "the first copy ended"
+        expect_equal "the first copy after a second start" "$(automate state "$kMain")" \
+            "normal foreground"
     done
-    echo "the second copy ended $(($(date +%s%3N) - started_ms)) ms after its start"
-    kill -0 "$quorl_pid" 2>/dev/null || fail "the first copy ended"
     expect_equal "main windows" \
         "$(automate list | awk -F '\t' -v c="$kMain" '$2 == "TForm1" && $3 == c' | wc -l)" 1
     focus_target
@@ -555,6 +563,13 @@ scenario_second_copy() {
     # Written, it would hold all six keys.
     expect_equal "the second copy's QuorlWait.ini" "$(cat "$work/second/QuorlWait.ini")" \
         "$(printf '%s' "$settings")"
+    # A restart while the first copy is still closing (its window hidden, its mutex held) runs.
+    automate close "$kMain"
+    (cd "$work/cwd" && exec wine "$work/second/QuorlWait.exe") >/dev/null 2>&1 &
+    pids+=("$!")
+    kill -0 "$quorl_pid" 2>/dev/null || fail "the first copy had ended before the restart"
+    automate wait-window "$kMain" 10000 || fail "no copy runs after a restart during the close"
+    close_quorl_and_wait
 }
 
 # The program copied into a folder whose name lies outside the ANSI code page: it hears the
