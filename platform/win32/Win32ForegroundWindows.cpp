@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/Win32IntegrityLevel.h"
 #include "platform/win32/Win32Text.h"
 
 namespace {
@@ -24,31 +25,6 @@ class TKernelHandle {
 
     HANDLE Handle;
 };
-
-// The integrity level of a token: the last sub-authority (RID) of its mandatory label's SID,
-// SECURITY_MANDATORY_MEDIUM_RID (0x2000) for a program of the user, SECURITY_MANDATORY_HIGH_RID
-// (0x3000) for one run as administrator. False, with GetLastError set, when the token will not
-// tell (TokenIntegrityLevel is answered from Windows Vista on).
-bool IntegrityLevel(HANDLE token, std::uint32_t& level) {
-    DWORD size = 0;
-    GetTokenInformation(token, TokenIntegrityLevel, nullptr, 0, &size);
-    if (size < sizeof(TOKEN_MANDATORY_LABEL)) {
-        return false;
-    }
-    // Pointer-aligned, as the label holds a pointer to the SID that follows it.
-    std::vector<std::uintptr_t> buffer((size + sizeof(std::uintptr_t) - 1) /
-                                       sizeof(std::uintptr_t));
-    if (!GetTokenInformation(token, TokenIntegrityLevel, buffer.data(), size, &size)) {
-        return false;
-    }
-    const PSID sid = reinterpret_cast<const TOKEN_MANDATORY_LABEL*>(buffer.data())->Label.Sid;
-    if (!IsValidSid(sid) || *GetSidSubAuthorityCount(sid) == 0) {
-        SetLastError(ERROR_INVALID_SID);
-        return false;
-    }
-    level = *GetSidSubAuthority(sid, *GetSidSubAuthorityCount(sid) - 1u);
-    return true;
-}
 
 // The file name of the process's program, without its folder; empty when the system will not
 // tell. QueryFullProcessImageNameW needs only PROCESS_QUERY_LIMITED_INFORMATION.
@@ -78,11 +54,7 @@ TProcessLevel FailureLevel(DWORD error) {
 }  // namespace
 
 TWin32ForegroundWindows::TWin32ForegroundWindows() {
-    HANDLE token = nullptr;
-    if (OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) {
-        const TKernelHandle owned(token);
-        OwnLevelKnown = IntegrityLevel(token, OwnLevel);
-    }
+    OwnLevelKnown = IntegrityLevelOfProcess(GetCurrentProcess(), OwnLevel);
 }
 
 TWindowHandle TWin32ForegroundWindows::ForegroundWindow() {
@@ -105,16 +77,10 @@ TWindowProcess TWin32ForegroundWindows::WindowProcess(TWindowHandle window) {
         return {level, Caption(hwnd)};
     }
     TWindowProcess result;
-    HANDLE token = nullptr;
     std::uint32_t level = 0;
-    if (!OpenProcessToken(process.Handle, TOKEN_QUERY, &token)) {
-        result.Level = FailureLevel(GetLastError());
-    } else {
-        const TKernelHandle ownedToken(token);
-        result.Level = !IntegrityLevel(token, level) ? FailureLevel(GetLastError())
-                       : level > OwnLevel            ? TProcessLevel::Higher
-                                                     : TProcessLevel::NotHigher;
-    }
+    result.Level = !IntegrityLevelOfProcess(process.Handle, level) ? FailureLevel(GetLastError())
+                   : level > OwnLevel                              ? TProcessLevel::Higher
+                                                                   : TProcessLevel::NotHigher;
     result.Name = ProgramFileName(process.Handle);
     if (result.Name.empty()) {
         result.Name = Caption(hwnd);

@@ -2,36 +2,14 @@
 // and every trigger key would be acted on twice: only one copy of a session runs.
 #include "platform/win32/Win32SingleInstance.h"
 
-#include <vector>
-
 #include "platform/win32/MainWindowIds.h"
+#include "platform/win32/Win32IntegrityLevel.h"
 
 namespace {
 
 // "Local\" is the namespace of the user's session: another user logged on to the same machine
 // (fast user switching, a terminal server) runs a copy of their own.
 constexpr const wchar_t* kMutexName = L"Local\\QuorlPitTimer.OneCopy";
-
-// The last sub-authority of the token's mandatory label (SECURITY_MANDATORY_MEDIUM_RID, _HIGH_,
-// ...); nothing when the token cannot be read.
-bool IntegrityLevel(HANDLE process, DWORD& level) {
-    HANDLE token = nullptr;
-    if (!OpenProcessToken(process, TOKEN_QUERY, &token)) {
-        return false;
-    }
-    DWORD size = 0;
-    GetTokenInformation(token, TokenIntegrityLevel, nullptr, 0, &size);
-    std::vector<BYTE> buffer(size);
-    const bool read = size != 0 && GetTokenInformation(token, TokenIntegrityLevel, buffer.data(),
-                                                       size, &size) != FALSE;
-    CloseHandle(token);
-    if (!read) {
-        return false;
-    }
-    PSID sid = reinterpret_cast<const TOKEN_MANDATORY_LABEL*>(buffer.data())->Label.Sid;
-    level = *GetSidSubAuthority(sid, *GetSidSubAuthorityCount(sid) - 1U);
-    return true;
-}
 
 }  // namespace
 
@@ -97,11 +75,11 @@ bool TWin32SingleInstance::OutranksOwnerOf(TWindowHandle window) {
     if (other == nullptr) {
         return false;
     }
-    DWORD theirs = 0;
-    const bool known = IntegrityLevel(other, theirs);
+    std::uint32_t theirs = 0;
+    const bool known = IntegrityLevelOfProcess(other, theirs);
     CloseHandle(other);
-    DWORD ours = 0;
-    return known && IntegrityLevel(GetCurrentProcess(), ours) && ours > theirs;
+    std::uint32_t ours = 0;
+    return known && IntegrityLevelOfProcess(GetCurrentProcess(), ours) && ours > theirs;
 }
 
 // SetForegroundWindow works for this process, which the user has just started and which may
