@@ -187,11 +187,12 @@ DWORD WINAPI HookThreadMain(void* parameter) {
 
 }  // namespace
 
-// Caps Lock's toggle starts from the calling thread's key state. The caller is the program's
-// user-interface thread as its window is shown: that window has the focus, and a thread's key
-// state is the desktop's while it takes the keyboard's messages. The hook thread could not ask:
-// it takes no key messages, so its own state never changes, and the system's current state
-// (GetAsyncKeyState) holds no toggle. From here each press the hook sees flips it.
+// Caps Lock's toggle starts from the calling thread's key state (GetKeyState), the only place
+// the system tells a toggle. The caller is the program's user-interface thread, as its window
+// is first shown: that thread has taken no key message yet, so its state is still the desktop's
+// as its message queue was made a moment before; later it would be right only while its window
+// has the focus. The hook thread could not ask: it takes no key messages, and the system's
+// current state (GetAsyncKeyState) holds no toggle. From here each press the hook sees flips it.
 void BeginReports(HWND window, UINT message) noexcept {
     flagsBuilder.Clear();
     flagsBuilder.SetCapsLock((GetKeyState(VK_CAPITAL) & 1) != 0);
