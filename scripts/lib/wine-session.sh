@@ -63,6 +63,11 @@ wine_session_start_prefix() {
         wineserver -w
     fi
     wineserver -p >/dev/null 2>&1
+    # Windows 10, not the new prefix's Windows 7 (Wine 8): the program then takes the paths that
+    # Windows 10 and 11 take, such as the key translation that leaves dead keys alone. Set at
+    # every start, so that a prefix booted before this line gets it too.
+    wine reg add 'HKCU\Software\Wine' /v Version /t REG_SZ /d win10 /f </dev/null >/dev/null 2>&1 \
+        || true
     # The first Wine program starts the prefix's background processes (services, the desktop
     # window's explorer), which inherit its output. Start them here with output to /dev/null:
     # under a test runner they would hold its pipe open and every test would wait for them.
