@@ -17,11 +17,11 @@ constexpr const char* kHookStopFailedText =
 
 }  // namespace
 
-// A second copy ends before any window, hook, hot key or settings file, and shows no box
-// that could take the focus from the simulation, unless it came to take over from a copy with
-// fewer rights and could not. An exception leaving WinMain would end the
-// program without a word; what the start-up has not shown already (the application itself
-// could not be set up) gets the error box here.
+// A second copy ends before any window, hook, hot key or settings file, and shows no box that
+// could take the focus from the simulation, unless it came to take over from a copy with fewer
+// rights and could not. An exception leaving WinMain would end the program without a word;
+// what the start-up has not shown already (the application itself could not be set up) gets
+// the error box here.
 int WINAPI WinMain(HINSTANCE instance,
                    HINSTANCE /*previous*/,
                    LPSTR /*commandLine*/,
