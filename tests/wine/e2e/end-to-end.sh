@@ -54,8 +54,23 @@ fail() {
     exit 1
 }
 
+# Once in a few hundred starts on a busy machine, a helper started under Wine does nothing and
+# says nothing (a crash would print Wine's report). One that could not start ends with a code
+# that is none of quorl-automate's own (0 to 3): a command that only looks is run again once;
+# one that acts is not, since it may have acted.
 automate() {
-    wine "$automate_exe" "$@"
+    local code=0 attempt
+    for attempt in first second; do
+        code=0
+        wine "$automate_exe" "$@" || code=$?
+        [ $code -gt 3 ] || return $code
+        echo "quorl-automate $1 died ($attempt attempt, code $code)" >&2
+        case $1 in
+            state | get-text | exists | list | line-count | message-box-text | wait-*) ;;
+            *) return $code ;;
+        esac
+    done
+    return $code
 }
 
 start_quorl() {
@@ -65,10 +80,28 @@ start_quorl() {
     automate wait-window "$kMain" 20000 || fail "the main window did not appear"
 }
 
+# The key target is a helper, not the program under test: one that died or hung before its
+# window showed (see automate) is started again once.
 start_target() {
-    wine "$target_exe" "$(winepath -w "$keys")" >/dev/null 2>&1 &
-    pids+=("$!")
-    automate wait-window "$kTarget" 20000 || fail "the key target did not appear"
+    local attempt target_pid code deadline shown
+    for attempt in first second; do
+        wine "$target_exe" "$(winepath -w "$keys")" >"$work/target.out" 2>&1 &
+        target_pid=$!
+        pids+=("$target_pid")
+        deadline=$((SECONDS + 15))
+        shown=yes
+        until automate exists "$kTarget"; do
+            kill -0 "$target_pid" 2>/dev/null && [ $SECONDS -lt $deadline ] || { shown=no && break; }
+            sleep 0.1
+        done
+        [ $shown = no ] || return 0
+        kill "$target_pid" 2>/dev/null || true
+        code=0
+        wait "$target_pid" || code=$?
+        echo "the key target showed no window ($attempt attempt, code $code):" \
+            "$(cat "$work/target.out")" >&2
+    done
+    fail "the key target did not appear"
 }
 
 # Keys typed with xdotool reach a window only when it has the X focus and Wine's foreground;
