@@ -15,7 +15,7 @@
 #include "platform/win32/Win32MessageEntryWindow.h"
 #include "tests/wine/AutomateProcess.h"
 #include "tests/wine/ModalScript.h"
-#include "tests/wine/automation/WindowFinder.h"
+#include "tools/automation/WindowFinder.h"
 
 namespace {
 

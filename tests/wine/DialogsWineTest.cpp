@@ -13,7 +13,7 @@
 #include "tests/wine/AutomateProcess.h"
 #include "tests/wine/ModalScript.h"
 #include "tests/wine/TargetWindow.h"
-#include "tests/wine/automation/WindowFinder.h"
+#include "tools/automation/WindowFinder.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The timer-driven test script and its watchdog.
 #include "tests/wine/ModalScript.h"
 
-#include "tests/wine/automation/WindowFinder.h"
+#include "tools/automation/WindowFinder.h"
 
 namespace {
 constexpr UINT kTickMs = 10;

@@ -1,5 +1,5 @@
 // Window lookups over EnumWindows, GetWindow(GW_CHILD/GW_HWNDNEXT) and WM_GETTEXT.
-#include "tests/wine/automation/WindowFinder.h"
+#include "tools/automation/WindowFinder.h"
 
 #include <climits>
 #include <cstdlib>

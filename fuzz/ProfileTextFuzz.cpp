@@ -6,7 +6,7 @@
 #include <string>
 
 #include "tests/fakes/ProfileText.h"
-#include "tests/fuzz/FuzzCheck.h"
+#include "fuzz/FuzzCheck.h"
 
 namespace {
 

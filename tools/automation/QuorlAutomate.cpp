@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/wine/automation/WindowFinder.h"
+#include "tools/automation/WindowFinder.h"
 
 // After <windows.h>, which WindowFinder.h brings.
 #include <commctrl.h>

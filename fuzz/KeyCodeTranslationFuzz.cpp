@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "components/KeyCodeTranslation.h"
-#include "tests/fuzz/FuzzCheck.h"
+#include "fuzz/FuzzCheck.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "app/IntegerText.h"
-#include "tests/fuzz/FuzzCheck.h"
+#include "fuzz/FuzzCheck.h"
 
 namespace {
 

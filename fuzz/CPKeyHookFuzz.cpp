@@ -12,7 +12,7 @@
 #include "platform/KeyReport.h"
 #include "tests/fakes/FakeKeyboardQueries.h"
 #include "tests/fakes/FakeWindows.h"
-#include "tests/fuzz/FuzzCheck.h"
+#include "fuzz/FuzzCheck.h"
 
 namespace {
 
