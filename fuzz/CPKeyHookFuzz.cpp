@@ -9,10 +9,10 @@
 #include <string>
 
 #include "components/CPKeyHook.h"
+#include "fuzz/FuzzCheck.h"
 #include "platform/KeyReport.h"
 #include "tests/fakes/FakeKeyboardQueries.h"
 #include "tests/fakes/FakeWindows.h"
-#include "fuzz/FuzzCheck.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "tests/fakes/ProfileText.h"
 #include "fuzz/FuzzCheck.h"
+#include "tests/fakes/ProfileText.h"
 
 namespace {
 
