@@ -4,42 +4,46 @@
 #include <memory>
 
 #include "app/ErrorHandler.h"
-#include "app/NewMessage.h"
-#include "app/Unit1.h"
-#include "app/Unit2.h"
+#include "app/Notices.h"
+#include "app/OneCopyStart.h"
 #include "platform/Exception.h"
 
-namespace {
-
-int CreateWindowsAndRun(IApplication& application) {
-    IMainWindow& window = application.CreateMainWindow();
-    TForm1 form1(application, window);
-    TForm2 form2(application.CreateKeyCaptureWindow());
-    TNewMessageForm newMessageForm(application.CreateMessageEntryWindow());
-    form1.Form2 = &form2;
-    form1.NewMessageForm = &newMessageForm;
-
-    window.Connect(form1);
-    window.Show();
-    return application.Run();
+TProgramWindows::TProgramWindows(IApplication& application)
+    : Window(application.CreateMainWindow(TForm1::Rows())),
+      Form2(application.CreateKeyCaptureWindow()),
+      NewMessageForm(application.CreateMessageEntryWindow()),
+      Form1(application, Window, Form2, NewMessageForm) {
+    Window.Connect(Form1);
 }
 
-}  // namespace
-
-// A window or component that cannot be built ends the program, but not without a word: the
-// error box says why. The handler is shared with the application, whose windows may still
-// report while they are destroyed after this returns.
-int RunApplication(IApplication& application) {
-    const auto handler = std::make_shared<TDefaultErrorHandler>(
-        application.Dialogs(), ApplicationTitle(application.ExecutablePath()));
+// A second copy ends before any window, hook, hot key or settings file, and shows no box that
+// could take the focus from the simulation, unless it came to take over from a copy with fewer
+// rights and could not. A window or component that cannot be built ends the program, but not
+// without a word: the error box says why. The handler is shared with the application, whose
+// windows may still report while they are destroyed after this returns.
+int RunProgram(IApplication& application) {
+    if (!StartAsOneCopy(application.OneCopy(), application.ForegroundWindows(),
+                        application.Clock())) {
+        return 0;
+    }
+    const std::string title = ApplicationTitle(application.ExecutablePath());
+    const auto handler = std::make_shared<TDefaultErrorHandler>(application.Dialogs(), title);
     application.SetErrorHandler(
         [handler](const std::exception& error) { handler->ShowException(error); });
+    int result = 1;
     try {
-        return CreateWindowsAndRun(application);
+        TProgramWindows windows(application);
+        windows.Show();
+        result = application.Run();
     } catch (const std::exception& error) {
         handler->ShowException(error);
     } catch (...) {
         handler->ShowException(EUnknownException());
     }
-    return 1;
+    // The windows are gone, and the keyboard watch with them. The process ends a hook thread
+    // that did not; the driver learns why the close took seconds.
+    if (application.HookStopFailed()) {
+        application.Dialogs().ErrorBox(title, kHookStopFailedText);
+    }
+    return result;
 }

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "app/Notices.h"
+
 namespace {
 
 // A copy that is starting holds the lock before its window exists; one that is closing holds
@@ -50,7 +52,7 @@ bool TakeOver(IOneCopy& copies, IClock& clock, TWindowHandle window) {
 // is closing (the driver restarts it) still shows it while it saves its settings, and this
 // start then waits for the lock as above. A lock still held with no window after the wait
 // belongs to a copy that runs all the same.
-bool StartAsOneCopy(IOneCopy& copies, IClock& clock) {
+bool StartAsOneCopy(IOneCopy& copies, IForegroundWindows& rights, IClock& clock) {
     TDeadline deadline(clock, kOtherCopyWaitMs);
     TWindowHandle broughtUp = 0;
     std::uint32_t broughtUpAt = 0;
@@ -59,7 +61,7 @@ bool StartAsOneCopy(IOneCopy& copies, IClock& clock) {
             return true;
         }
         const TWindowHandle window = copies.FindOtherWindow();
-        if (window != 0 && copies.OutranksOwnerOf(window)) {
+        if (window != 0 && rights.WindowProcess(window).Level == TProcessLevel::Lower) {
             return TakeOver(copies, clock, window);
         }
         if (window != 0 && window != broughtUp) {

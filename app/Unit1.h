@@ -1,13 +1,14 @@
-// TForm1: the main window's logic: the wait engine, the event log, the settings file's load and
-// save, and the configuration commands.
+// TForm1: the main window's logic: its rows, the keyboard watch and the timer wired to the wait
+// engine, the event log, the settings file's load and save, and the configuration commands.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "app/EventLog.h"
 #include "app/ForegroundWatch.h"
+#include "app/PitEngine.h"
 #include "components/CPKeyHook.h"
 #include "components/Component.h"
 #include "components/KeyRecords.h"
@@ -23,21 +24,34 @@ class TNewMessageForm;
 
 class TForm1 : public TComponent, public IMainWindowEvents {
   public:
-    // The queue holds 256 codes: Enter, at most 254 message characters, Enter.
-    static constexpr int kKeyQueueSize = 256;
-    static constexpr int kMaxMessageLength = kKeyQueueSize - 2;
-    // Codes the timer hands to the sender per 100 ms tick.
-    static constexpr int kCodesPerTick = 11;
-    static constexpr int kPreWarningSeconds = 5;
-    // The pit-out follows on the sixth tick after the end of the wait.
-    static constexpr int kExpiryTicks = 5;
-    static constexpr double kSecondsPerDay = 86400.0;
+    // The rows' control ids; kMemo1Id (107) is the log box's.
+    enum TControlId : int {
+        kWaitTimeEditId = 101,
+        kPitInEditId,
+        kKeyEditId,
+        kPitInMessageEditId,
+        kPOWarningEditId,
+        kPitOutMessageEditId,
+        kButton1Id = 201,
+        kButton2Id,
+        kButton3Id,
+        kButton4Id,
+        kButton5Id,
+        kButton6Id,
+        kRzBitBtn1Id,
+    };
 
-    // Reaches the system through the application's services and shows its state in the
-    // window's boxes; both outlive the form.
-    TForm1(IApplication& application, IMainWindow& window);
+    // The rows the main window is to be built from.
+    static TMainWindowRows Rows();
 
-    // The engine: keystroke reports of the keyboard watch and ticks of the 100 ms timer.
+    // `window` was built from Rows(). Reaches the system through the application's services;
+    // all of them outlive the form.
+    TForm1(IApplication& application,
+           IMainWindow& window,
+           TForm2& form2,
+           TNewMessageForm& newMessageForm);
+
+    // The keyboard watch's keystrokes and the 100 ms timer's ticks, handed to the engine.
     void CPKeyHook1Key(TComponent* sender, TKeyStates aKeyStates, TKeyNames aKeyNames);
     void Timer1Timer() override;
 
@@ -45,78 +59,68 @@ class TForm1 : public TComponent, public IMainWindowEvents {
     void fisHotKey1HotKey(TComponent* sender);
 
     void LogEvent(const std::string& text);
-    const TEventLog& EventLog() const { return Log; }
-
-    // The settings file "QuorlWait.ini" beside the executable: the load at show fills the
-    // three fields and the three message boxes; the save at close writes all six back and
-    // throws EIniFileException at the first write that fails.
-    void LoadSettings();
-    void SaveSettings();
 
     // The window's events.
     void FormShow() override;
     void FormClose() override;
-    void PitInMessageEditChange() override;
+    void Clicked(int buttonId) override;
+    void Changed(int boxId) override;
 
     // The commands: Set Wait Key, Set Wait Time, Set PI Key, Set PI Message, Set PO Warning,
     // Set PO Message, and Save (the log to "Log.txt" in the current directory).
-    void Button1Click() override;
-    void Button2Click() override;
-    void Button3Click() override;
-    void Button4Click() override;
-    void Button5Click() override;
-    void Button6Click() override;
-    void RzBitBtn1Click() override;
-
-    // Position 1 to 256 of the queue (1-based, as QueuePos and QueueCount count).
-    std::uint8_t QueuedCode(int position) const {
-        return KeyQueue[static_cast<std::size_t>(position - 1)];
-    }
-
-    // The engine's fields; the settings file fills the first three when the window is shown.
-    std::uint8_t ActionKey = 0;
-    std::uint8_t PitInKey = 0;
-    std::int32_t WaitSeconds = 0;
-    bool SkipNextKey = false;
-
-    // The one instance of the engine's state.
-    std::array<std::uint8_t, kKeyQueueSize> KeyQueue{};
-    std::int32_t QueueCount = 0;
-    std::int32_t QueuePos = 1;
-    bool WaitActive = false;
-    double WaitEndTime = 0;
-    bool WarningSent = false;
-    std::int32_t ExpiryTicks = 0;
-    bool SendingNow = false;
-    bool SentThisTick = false;
-    bool MessageDialogOpen = false;
-
-    // The last accepted content of the pit-in message box.
-    std::string LastPitInMessage;
-
-    // The two dialogs, created after the main window.
-    TForm2* Form2 = nullptr;
-    TNewMessageForm* NewMessageForm = nullptr;
+    void Button1Click();
+    void Button2Click();
+    void Button3Click();
+    void Button4Click();
+    void Button5Click();
+    void Button6Click();
+    void RzBitBtn1Click();
+    void PitInMessageEditChange();
 
   private:
-    void QueueMessage(const std::string& text);
-    void SendF10();
+    // A row of the window with what the form does with it. A message row also names its
+    // settings key and default, and the warning of the check at show.
+    struct TRow {
+        TMainWindowRow Face;
+        void (TForm1::*Click)();
+        void (TForm1::*EndClick)() = nullptr;
+        void (TForm1::*Change)() = nullptr;
+        const char* SettingKey = nullptr;
+        const char* SettingDefault = nullptr;
+        const char* ShowWarning = nullptr;
+        // Messages are loaded, checked at show and saved in this order, from 1.
+        int MessageOrder = 0;
+    };
+    static const std::vector<TRow>& AllRows();
+    static std::vector<const TRow*> MessageRows();
+
+    // The settings file "QuorlWait.ini" beside the executable: the load at show sets the engine
+    // and the message boxes; the save at close writes all six values back and throws
+    // EIniFileException at the first write that fails.
+    void LoadSettings();
+    void SaveSettings();
+
+    ITextBox& Box(int boxId) { return Window.Box(boxId); }
+    void ShowEngineSettings();
     void CheckMessageAtShow(ITextBox& box, const char* warning);
-    void SetTriggerKey(std::uint8_t& key, ITextBox& display, const char* warning);
+    void SetTriggerKey(void (TPitEngine::*set)(std::uint8_t), int displayId, const char* warning);
     void SetMessage(ITextBox& box, const char* warning);
     bool ContainsTriggerKey(const std::string& text) const;
 
     IApplication& Application;
     IMainWindow& Window;
+    TForm2& Form2;
+    TNewMessageForm& NewMessageForm;
     TEventLog Log;
     // The sender types through it, and the keyboard watch asks it which reports are echoes.
     TOwnKeystrokes OwnKeys;
-    // Tells the log when the window in front runs with more rights than the program.
-    TForegroundWatch Foreground;
-
-  public:
-    // Owned by the window.
+    // Owned by the form as their owner component.
     TSendkeys* const Sendkeys1;
     TCPKeyHook* const CPKeyHook1;
     TfisHotKey* const fisHotKey1;
+    // Tells the log when the window in front runs with more rights than the program.
+    TForegroundWatch Foreground;
+    TPitEngine Engine;
+    // The last accepted content of the pit-in message box.
+    std::string LastPitInMessage;
 };

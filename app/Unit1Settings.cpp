@@ -1,9 +1,8 @@
 // The main window's settings: read from "QuorlWait.ini" at show, written back at close.
-#include "app/Unit1.h"
-
 #include <algorithm>
 
 #include "app/SettingsStore.h"
+#include "app/Unit1.h"
 
 namespace {
 
@@ -13,10 +12,6 @@ const std::string kSection = "Timing";
 constexpr std::int32_t kDefaultWaitSeconds = 20;
 constexpr std::int32_t kDefaultActionKey = 122;  // z
 constexpr std::int32_t kDefaultPitInKey = 120;   // x
-
-// The pre-warning is read from and written to "PitOutWarning", the key that saves have always
-// written, so a driver's saved warning comes back at the next start.
-const std::string kPreWarningKey = "PitOutWarning";
 
 // A line break written raw would end the entry and start lines of its own (a second "Delay"
 // key, a new section), so every CR and LF goes to the file as a space.
@@ -29,25 +24,25 @@ std::string OneLine(std::string text) {
 }  // namespace
 
 // The keys come before the messages, and the pit-in message first: setting its box runs the
-// box's change check, which needs both keys in place.
+// box's change check, which needs both keys in place. That check has accepted or restored the
+// text; the last accepted text then starts empty again (setting the other two boxes runs no
+// check).
 void TForm1::LoadSettings() {
     SettingsStore store(nullptr, Application.ProfileFile(), Application.ExecutablePath());
     store.UseExeDir = true;
     store.SetIniFileName(kIniFileName);
     store.OpenStore();
 
-    WaitSeconds = store.ReadIntegerKey(kSection, "Delay", kDefaultWaitSeconds);
-    ActionKey =
-        static_cast<std::uint8_t>(store.ReadIntegerKey(kSection, "actionkey", kDefaultActionKey));
-    PitInKey =
-        static_cast<std::uint8_t>(store.ReadIntegerKey(kSection, "PitInkey", kDefaultPitInKey));
-    Window.PitInMessageEdit().SetText(store.ReadStringKey(kSection, "PitInMessage", "Pit In"));
-    // The check that setting the box ran has accepted or restored its text; the last accepted
-    // text starts empty again before the other two messages are read.
+    Engine.SetWaitTime(store.ReadIntegerKey(kSection, "Delay", kDefaultWaitSeconds));
+    Engine.SetWaitStartChar(
+        static_cast<std::uint8_t>(store.ReadIntegerKey(kSection, "actionkey", kDefaultActionKey)));
+    Engine.SetPitInChar(
+        static_cast<std::uint8_t>(store.ReadIntegerKey(kSection, "PitInkey", kDefaultPitInKey)));
+    for (const TRow* row : MessageRows()) {
+        Box(row->Face.BoxId)
+            .SetText(store.ReadStringKey(kSection, row->SettingKey, row->SettingDefault));
+    }
     LastPitInMessage.clear();
-    Window.PitOutMessageEdit().SetText(store.ReadStringKey(kSection, "PitOutMessage", "Pit Out"));
-    Window.POWarningEdit().SetText(
-        store.ReadStringKey(kSection, kPreWarningKey, "Pit Out Warning"));
 }
 
 // Every value is written at every close, each as a write of its own; the first write that
@@ -58,10 +53,11 @@ void TForm1::SaveSettings() {
     store.SetIniFileName(kIniFileName);
     store.OpenStore();
 
-    store.WriteIntegerKey(kSection, "Delay", WaitSeconds);
-    store.WriteIntegerKey(kSection, "actionkey", ActionKey);
-    store.WriteIntegerKey(kSection, "pitinkey", PitInKey);
-    store.WriteStringKey(kSection, "PitInMessage", OneLine(Window.PitInMessageEdit().Text()));
-    store.WriteStringKey(kSection, "PitOutMessage", OneLine(Window.PitOutMessageEdit().Text()));
-    store.WriteStringKey(kSection, kPreWarningKey, OneLine(Window.POWarningEdit().Text()));
+    const TEngineView engine = Engine.View();
+    store.WriteIntegerKey(kSection, "Delay", engine.WaitTimeSeconds);
+    store.WriteIntegerKey(kSection, "actionkey", engine.WaitStartChar);
+    store.WriteIntegerKey(kSection, "pitinkey", engine.PitInChar);
+    for (const TRow* row : MessageRows()) {
+        store.WriteStringKey(kSection, row->SettingKey, OneLine(Box(row->Face.BoxId).Text()));
+    }
 }

@@ -58,8 +58,12 @@ void ApplyReportedKeyState(std::uint32_t report, std::uint8_t (&state)[256]) {
 TCPKeyHook::TCPKeyHook(TComponent* owner,
                        IKeyboardQueries& keyboard,
                        IKeyboardHookLibrary& hookLibrary,
-                       IHiddenWindows& windows)
-    : TComponent(owner), Keyboard(keyboard), HookLibrary(hookLibrary) {
+                       IHiddenWindows& windows,
+                       TOwnKeystrokes* ownKeystrokes)
+    : TComponent(owner),
+      Keyboard(keyboard),
+      HookLibrary(hookLibrary),
+      OwnKeystrokes(ownKeystrokes) {
     HookWindow = windows.CreateHiddenWindow([this](TMessage& message) { HookWndProc(message); });
     RepeatCounter = 0;
     char layoutName[kLayoutNameSize] = {};

@@ -26,7 +26,8 @@ class TCPKeyHook : public TComponent {
     TCPKeyHook(TComponent* owner,
                IKeyboardQueries& keyboard,
                IKeyboardHookLibrary& hookLibrary,
-               IHiddenWindows& windows);
+               IHiddenWindows& windows,
+               TOwnKeystrokes* ownKeystrokes = nullptr);
     ~TCPKeyHook() override;
 
     bool StartHook();
@@ -38,9 +39,6 @@ class TCPKeyHook : public TComponent {
     std::int32_t GetKeyboardHandle() const { return KeyboardHandle; }
 
     TKeyHookedEvent OnKey;
-
-    // The program's own injected keys; when set, their echoes are told apart (IsOwnEcho).
-    TOwnKeystrokes* OwnKeystrokes = nullptr;
 
     // True while OnKey runs for the echo of a key that this program injected itself.
     bool IsOwnEcho() const { return HandlingOwnEcho; }
@@ -54,6 +52,8 @@ class TCPKeyHook : public TComponent {
 
     IKeyboardQueries& Keyboard;
     IKeyboardHookLibrary& HookLibrary;
+    // The program's own injected keys; when given, their echoes are told apart (IsOwnEcho).
+    TOwnKeystrokes* const OwnKeystrokes;
     std::unique_ptr<IHiddenWindow> HookWindow;
     bool Enabled = false;
     bool HandlingOwnEcho = false;

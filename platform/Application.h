@@ -15,6 +15,7 @@
 #include "platform/KeyboardQueries.h"
 #include "platform/MainWindow.h"
 #include "platform/MessagePump.h"
+#include "platform/OneCopy.h"
 #include "platform/ProfileFile.h"
 #include "platform/TopLevelWindows.h"
 
@@ -32,7 +33,9 @@ class IApplication {
     virtual IKeyboardHookLibrary& HookLibrary() = 0;
     virtual IHiddenWindows& HiddenWindows() = 0;
     virtual IHotKeys& HotKeys() = 0;
+    // Also the rights question of the one-copy start.
     virtual IForegroundWindows& ForegroundWindows() = 0;
+    virtual IOneCopy& OneCopy() = 0;
 
     // The executable's own full path.
     virtual std::string ExecutablePath() = 0;
@@ -41,8 +44,12 @@ class IApplication {
     // loop hand their runtime errors to.
     virtual void SetErrorHandler(std::function<void(const std::exception&)> handler) = 0;
 
+    // True when the keyboard watch's last stop left keyhook.dll's hook thread running.
+    virtual bool HookStopFailed() const = 0;
+
     // The three windows, created once each, in this order; they live until the program ends.
-    virtual IMainWindow& CreateMainWindow() = 0;
+    // The main window is built from the rows, which must outlive it.
+    virtual IMainWindow& CreateMainWindow(TMainWindowRows rows) = 0;
     virtual IKeyCaptureWindow& CreateKeyCaptureWindow() = 0;
     virtual IMessageEntryWindow& CreateMessageEntryWindow() = 0;
 

@@ -9,7 +9,8 @@
 // at a higher level (run as administrator) neither lets this program's low-level hook see the
 // keys typed into it nor takes the keys this program injects, and no call reports it.
 enum class TProcessLevel {
-    NotHigher,     // the same level or a lower one
+    Lower,         // a lower level than this program's (it runs as administrator, the other not)
+    Same,          // the same level
     Higher,        // a higher level than this program's
     AccessDenied,  // the system refused to tell: the process or its token would not be opened
     Unknown,       // the query failed for another reason, or there is no such window
@@ -23,6 +24,8 @@ struct TWindowProcess {
     std::string Name;
 };
 
+// One object answers both the foreground check and the one-copy start: it reads this
+// program's own level once, when it is made.
 class IForegroundWindows {
   public:
     virtual ~IForegroundWindows() = default;

@@ -1,5 +1,5 @@
 // The session's one copy of the program, as a start sees it: the lock the running copy holds,
-// that copy's main window and its rights.
+// and that copy's main window.
 #pragma once
 
 #include <cstdint>
@@ -19,10 +19,6 @@ class IOneCopy {
     // The other copy's shown main window (class "TForm1" and the caption), minimised or not; 0
     // when there is none, as while that copy is still starting or already closing.
     virtual TWindowHandle FindOtherWindow() = 0;
-
-    // True when this process runs with more rights (a higher integrity level) than the one that
-    // owns `window`; false for the same or fewer rights, and when either cannot be read.
-    virtual bool OutranksOwnerOf(TWindowHandle window) = 0;
 
     // Restores the window if minimised and brings it to the front, which Windows may refuse.
     virtual void BringToFront(TWindowHandle window) = 0;

@@ -31,8 +31,8 @@ TWindowHandle TWin32Application::MainWindowHandle() const {
     return MainWindow ? reinterpret_cast<TWindowHandle>(MainWindow->Handle()) : 0;
 }
 
-IMainWindow& TWin32Application::CreateMainWindow() {
-    MainWindow = std::make_unique<TWin32MainWindow>(Instance);
+IMainWindow& TWin32Application::CreateMainWindow(TMainWindowRows rows) {
+    MainWindow = std::make_unique<TWin32MainWindow>(Instance, rows);
     return *MainWindow;
 }
 

@@ -21,10 +21,12 @@
 #include "platform/win32/Win32MessageEntryWindow.h"
 #include "platform/win32/Win32MessagePump.h"
 #include "platform/win32/Win32ProfileFile.h"
+#include "platform/win32/Win32SingleInstance.h"
 #include "platform/win32/Win32TopLevelWindows.h"
 
 class TWin32Application : public IApplication {
   public:
+    // Makes the services, none of which shows a window or loads keyhook.dll yet.
     explicit TWin32Application(HINSTANCE instance);
     ~TWin32Application() override;
 
@@ -39,16 +41,16 @@ class TWin32Application : public IApplication {
     IProfileFile& ProfileFile() override { return ProfileFileService; }
     IKeyboardQueries& KeyboardQueries() override { return KeyboardQueriesService; }
     IKeyboardHookLibrary& HookLibrary() override { return HookLibraryService; }
-    // True when the last stop of the keyboard watch left keyhook.dll's hook thread running.
-    bool HookStopFailed() const { return HookLibraryService.StopFailed(); }
     IHiddenWindows& HiddenWindows() override { return HiddenWindowsService; }
     IHotKeys& HotKeys() override { return HotKeysService; }
     IForegroundWindows& ForegroundWindows() override { return ForegroundWindowsService; }
+    IOneCopy& OneCopy() override { return OneCopyService; }
+    bool HookStopFailed() const override { return HookLibraryService.StopFailed(); }
     std::string ExecutablePath() override;
 
     void SetErrorHandler(std::function<void(const std::exception&)> handler) override;
 
-    IMainWindow& CreateMainWindow() override;
+    IMainWindow& CreateMainWindow(TMainWindowRows rows) override;
     IKeyCaptureWindow& CreateKeyCaptureWindow() override;
     IMessageEntryWindow& CreateMessageEntryWindow() override;
 
@@ -59,6 +61,7 @@ class TWin32Application : public IApplication {
 
     HINSTANCE Instance;
 
+    TWin32SingleInstance OneCopyService;
     TWin32Clock ClockService;
     TWin32Keyboard KeyboardService;
     TWin32MessagePump PumpService;

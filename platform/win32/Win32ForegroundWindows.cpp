@@ -80,7 +80,8 @@ TWindowProcess TWin32ForegroundWindows::WindowProcess(TWindowHandle window) {
     std::uint32_t level = 0;
     result.Level = !IntegrityLevelOfProcess(process.Handle, level) ? FailureLevel(GetLastError())
                    : level > OwnLevel                              ? TProcessLevel::Higher
-                                                                   : TProcessLevel::NotHigher;
+                   : level < OwnLevel                              ? TProcessLevel::Lower
+                                                                   : TProcessLevel::Same;
     result.Name = ProgramFileName(process.Handle);
     if (result.Name.empty()) {
         result.Name = Caption(hwnd);

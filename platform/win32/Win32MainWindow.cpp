@@ -3,7 +3,9 @@
 #include "platform/win32/Win32MainWindow.h"
 
 #include <algorithm>
+#include <string>
 
+#include "platform/Exception.h"
 #include "platform/win32/MainWindowIds.h"
 #include "platform/win32/Win32CallbackGuard.h"
 #include "platform/win32/Win32Dpi.h"
@@ -28,30 +30,12 @@ constexpr int kWideBoxWidth = 232;
 constexpr int kBoxHeight = 21;
 constexpr int kButtonWidth = 104;
 constexpr int kButtonHeight = 25;
-constexpr int kSaveButtonWidth = 80;
-constexpr int kMemoTop = kMargin + 6 * kRowHeight;
+constexpr int kEndButtonWidth = 80;
+constexpr int kLabelIdBase = 300;
 
 // The read-only boxes take the focus too, so that their text can be selected and copied.
-constexpr DWORD kReadOnlyBox =
-    WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY;
+constexpr DWORD kBox = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL;
 constexpr DWORD kButton = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
-
-// What each control's WM_COMMAND notification runs.
-struct TCommandHandler {
-    int Id;
-    int Notification;
-    void (IMainWindowEvents::*Handler)();
-};
-constexpr TCommandHandler kCommandHandlers[] = {
-    {kButton1Id, BN_CLICKED, &IMainWindowEvents::Button1Click},
-    {kButton2Id, BN_CLICKED, &IMainWindowEvents::Button2Click},
-    {kButton3Id, BN_CLICKED, &IMainWindowEvents::Button3Click},
-    {kButton4Id, BN_CLICKED, &IMainWindowEvents::Button4Click},
-    {kButton5Id, BN_CLICKED, &IMainWindowEvents::Button5Click},
-    {kButton6Id, BN_CLICKED, &IMainWindowEvents::Button6Click},
-    {kRzBitBtn1Id, BN_CLICKED, &IMainWindowEvents::RzBitBtn1Click},
-    {kPitInMessageEditId, EN_CHANGE, &IMainWindowEvents::PitInMessageEditChange},
-};
 
 int RowTop(int row) {
     return kMargin + row * kRowHeight;
@@ -62,7 +46,8 @@ int RowTop(int row) {
 // The window is a dialog to the dialog manager (DefDlgProcA, fed by IsDialogMessageA in the
 // message loops), as a form is: Tab and Shift+Tab go through the controls in their creation
 // order, and the focus comes back to the control that last had it when the window is activated.
-TWin32MainWindow::TWin32MainWindow(HINSTANCE instance) : Instance(instance) {
+TWin32MainWindow::TWin32MainWindow(HINSTANCE instance, TMainWindowRows rows)
+    : Instance(instance), Rows(rows) {
     TWin32WindowClass windowClass{kClassName, true, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
                                   LoadCursor(nullptr, IDC_ARROW)};
     // The program's own icon, from its resources; LR_SHARED icons are never destroyed by us.
@@ -122,45 +107,51 @@ void TWin32MainWindow::Show() {
     LogBox.Flush();
 }
 
+// Created row by row, box, button and end button, which is the Tab order too; LayOut places
+// the end buttons and the log.
 void TWin32MainWindow::CreateControls() {
-    struct TRow {
-        const char* Label;
-        TWin32TextBox* Box;
-        int BoxId;
-        bool Wide;
-        const char* ButtonCaption;
-        int ButtonId;
-    };
-    const TRow rows[] = {
-        {"Wait Time", &WaitTimeBox, kWaitTimeEditId, false, "Set Wait Time", kButton2Id},
-        {"Pit In Key", &PitInBox, kPitInEditId, false, "Set PI Key", kButton3Id},
-        {"Wait Start Key", &KeyBox, kKeyEditId, false, "Set Wait Key", kButton1Id},
-        {"Pit In Message", &PitInMessageBox, kPitInMessageEditId, true, "Set PI Message",
-         kButton4Id},
-        {"PO Pre-Warning", &POWarningBox, kPOWarningEditId, true, "Set PO Warning", kButton5Id},
-        {"Pit Out Message", &PitOutMessageBox, kPitOutMessageEditId, true, "Set PO Message",
-         kButton6Id},
-    };
     int row = 0;
-    for (const TRow& r : rows) {
-        const int top = RowTop(row++);
-        const int boxWidth = r.Wide ? kWideBoxWidth : kNarrowBoxWidth;
-        AddControl("STATIC", r.Label, WS_CHILD | WS_VISIBLE | SS_LEFT, kLabelId + row, kMargin,
+    for (const TMainWindowRow& r : Rows) {
+        const int top = RowTop(row);
+        const int boxWidth = r.WideBox ? kWideBoxWidth : kNarrowBoxWidth;
+        AddControl("STATIC", r.Label, WS_CHILD | WS_VISIBLE | SS_LEFT, kLabelIdBase + row, kMargin,
                    top + 3, kLabelWidth, kBoxHeight);
-        r.Box->Attach(
-            AddControl("EDIT", "", kReadOnlyBox, r.BoxId, kBoxX, top, boxWidth, kBoxHeight));
+        const DWORD boxStyle = kBox | (r.ReadOnly ? ES_READONLY : 0);
+        Boxes.push_back(std::make_unique<TWin32TextBox>(
+            AddControl("EDIT", "", boxStyle, r.BoxId, kBoxX, top, boxWidth, kBoxHeight)));
         AddControl("BUTTON", r.ButtonCaption, kButton, r.ButtonId, kBoxX + boxWidth + 8, top - 2,
                    kButtonWidth, kButtonHeight);
-        // Save ends the first row, in the Tab order too; LayOut places it.
-        if (r.ButtonId == kButton2Id) {
-            AddControl("BUTTON", "Save", kButton | BS_OWNERDRAW, kRzBitBtn1Id, 0, top - 2,
-                       kSaveButtonWidth, kButtonHeight);
+        if (r.EndButtonId != 0) {
+            EndButtons.emplace_back(
+                AddControl("BUTTON", r.EndButtonCaption, kButton | BS_OWNERDRAW, r.EndButtonId, 0,
+                           top - 2, kEndButtonWidth, kButtonHeight),
+                row);
         }
+        ++row;
     }
     Memo = AddControl(TWin32LogBox::ClassName(), "", TWin32LogBox::kStyle, kMemo1Id, kMargin,
-                      kMemoTop, 100, 100);
+                      RowTop(row), 100, 100);
     LogBox.Attach(Memo);
     LayOut();
+}
+
+ITextBox& TWin32MainWindow::Box(int boxId) {
+    for (std::size_t i = 0; i < Rows.size(); ++i) {
+        if (Rows[i].BoxId == boxId) {
+            return *Boxes.at(i);
+        }
+    }
+    throw Exception("Main window: no box " + std::to_string(boxId));
+}
+
+bool TWin32MainWindow::IsRowButton(int id) const {
+    return std::ranges::any_of(
+        Rows, [id](const TMainWindowRow& r) { return r.ButtonId == id || r.EndButtonId == id; });
+}
+
+bool TWin32MainWindow::ReportsChange(int boxId) const {
+    return std::ranges::any_of(
+        Rows, [boxId](const TMainWindowRow& r) { return r.BoxId == boxId && r.ReportsChange; });
 }
 
 // Places are given at 96 DPI; LayOut puts every control at the window's DPI.
@@ -213,15 +204,19 @@ void TWin32MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
     InvalidateRect(Window, nullptr, TRUE);
 }
 
-// The log fills the rest and grows with the window; Save stays at the right end of row 1.
+// The log fills the rest below the rows and grows with the window; an end button stays at the
+// right end of its row.
 void TWin32MainWindow::LayOut() {
     RECT client;
     GetClientRect(Window, &client);
     const int width = client.right - client.left;
     const int height = client.bottom - client.top;
-    HWND saveButton = GetDlgItem(Window, kRzBitBtn1Id);
+    const auto isEndButton = [this](HWND control) {
+        return std::ranges::any_of(EndButtons,
+                                   [control](const auto& end) { return end.first == control; });
+    };
     for (const TPlacement& placement : Placements) {
-        if (placement.Control == Memo || placement.Control == saveButton) {
+        if (placement.Control == Memo || isEndButton(placement.Control)) {
             continue;
         }
         const RECT& r = placement.At96;
@@ -229,13 +224,15 @@ void TWin32MainWindow::LayOut() {
                    Scale(r.bottom - r.top), TRUE);
     }
     const int margin = Scale(kMargin);
-    const int memoTop = Scale(kMemoTop);
+    const int memoTop = Scale(RowTop(static_cast<int>(Rows.size())));
     MoveWindow(Memo, margin, memoTop, std::max(width - 2 * margin, 0),
                std::max(height - memoTop - margin, 0), TRUE);
     LogBox.FitColumn();
-    const int saveWidth = Scale(kSaveButtonWidth);
-    MoveWindow(saveButton, std::max(width - margin - saveWidth, 0), Scale(RowTop(0) - 2), saveWidth,
-               Scale(kButtonHeight), TRUE);
+    const int endWidth = Scale(kEndButtonWidth);
+    for (const auto& [button, row] : EndButtons) {
+        MoveWindow(button, std::max(width - margin - endWidth, 0), Scale(RowTop(row) - 2), endWidth,
+                   Scale(kButtonHeight), TRUE);
+    }
 }
 
 void TWin32MainWindow::OnCommand(int id, int notification) {
@@ -244,18 +241,17 @@ void TWin32MainWindow::OnCommand(int id, int notification) {
     }
     // For Enter, IsDialogMessageA sends the focused push button's own click (the dialog manager
     // shows it as the default while it has the focus), else IDOK, the window naming no default
-    // button (DM_GETDEFID). The owner-drawn Save button is never a default one: Enter on it comes
-    // as IDOK and clicks it; in a box IDOK finds no handler, as IDCANCEL for Esc does.
+    // button (DM_GETDEFID). An owner-drawn end button is never a default one: Enter on it comes
+    // as IDOK and clicks it; in a box IDOK finds no button, as IDCANCEL for Esc does.
     if (id == IDOK) {
         HWND focus = GetFocus();
         id = focus != nullptr && GetParent(focus) == Window ? GetDlgCtrlID(focus) : 0;
         notification = BN_CLICKED;
     }
-    for (const TCommandHandler& entry : kCommandHandlers) {
-        if (entry.Id == id && entry.Notification == notification) {
-            RunGuarded([this, &entry] { (Events->*entry.Handler)(); });
-            return;
-        }
+    if (notification == BN_CLICKED && IsRowButton(id)) {
+        RunGuarded([this, id] { Events->Clicked(id); });
+    } else if (notification == EN_CHANGE && ReportsChange(id)) {
+        RunGuarded([this, id] { Events->Changed(id); });
     }
 }
 
@@ -307,7 +303,9 @@ LRESULT TWin32MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
             }
             break;
         case WM_DRAWITEM:
-            if (wParam == kRzBitBtn1Id) {
+            if (std::ranges::any_of(EndButtons, [wParam](const auto& end) {
+                    return static_cast<WPARAM>(GetDlgCtrlID(end.first)) == wParam;
+                })) {
                 DrawSaveButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), Font, Dpi);
                 return TRUE;
             }

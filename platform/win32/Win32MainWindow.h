@@ -1,8 +1,10 @@
-// The main window "Quorl Pit Timer v3.1": seven rows of boxes and buttons, the log, Timer1.
+// The main window "Quorl Pit Timer v3.1": the application's rows of boxes and buttons, the log
+// below them, Timer1.
 #pragma once
 
 #include <windows.h>
 
+#include <memory>
 #include <vector>
 
 #include "platform/MainWindow.h"
@@ -12,19 +14,15 @@
 
 class TWin32MainWindow : public IMainWindow, public TWin32Window {
   public:
-    // Creates the window (hidden) with its controls and starts its 100 ms timer. Throws
-    // Exception when the window or one of its controls cannot be created.
-    explicit TWin32MainWindow(HINSTANCE instance);
+    // Creates the window (hidden) with the rows' controls and starts its timer. Throws
+    // Exception when the window or one of its controls cannot be created. The rows must
+    // outlive the window.
+    TWin32MainWindow(HINSTANCE instance, TMainWindowRows rows);
     ~TWin32MainWindow() override;
 
     HWND Handle() const { return Window; }
 
-    ITextBox& WaitTimeEdit() override { return WaitTimeBox; }
-    ITextBox& PitInEdit() override { return PitInBox; }
-    ITextBox& KeyEdit() override { return KeyBox; }
-    ITextBox& PitInMessageEdit() override { return PitInMessageBox; }
-    ITextBox& POWarningEdit() override { return POWarningBox; }
-    ITextBox& PitOutMessageEdit() override { return PitOutMessageBox; }
+    ITextBox& Box(int boxId) override;
     ILogBox& Memo1() override { return LogBox; }
 
     void Connect(IMainWindowEvents& events) override { Events = &events; }
@@ -34,6 +32,8 @@ class TWin32MainWindow : public IMainWindow, public TWin32Window {
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     void CreateControls();
+    bool IsRowButton(int id) const;
+    bool ReportsChange(int boxId) const;
     HWND AddControl(const char* className,
                     const char* text,
                     DWORD style,
@@ -51,6 +51,7 @@ class TWin32MainWindow : public IMainWindow, public TWin32Window {
     void OnClose();
     void DeleteFont();
     HINSTANCE Instance;
+    TMainWindowRows Rows;
     HFONT Font = nullptr;
     int Dpi = 96;
     HWND Memo = nullptr;
@@ -63,11 +64,9 @@ class TWin32MainWindow : public IMainWindow, public TWin32Window {
     IMainWindowEvents* Events = nullptr;
     bool Shown = false;
 
-    TWin32TextBox WaitTimeBox;
-    TWin32TextBox PitInBox;
-    TWin32TextBox KeyBox;
-    TWin32TextBox PitInMessageBox;
-    TWin32TextBox POWarningBox;
-    TWin32TextBox PitOutMessageBox;
+    // One a row, in the rows' order.
+    std::vector<std::unique_ptr<TWin32TextBox>> Boxes;
+    // The end buttons, which LayOut puts at their rows' right end.
+    std::vector<std::pair<HWND, int>> EndButtons;  // button, row
     TWin32LogBox LogBox;
 };

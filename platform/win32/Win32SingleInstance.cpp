@@ -3,7 +3,6 @@
 #include "platform/win32/Win32SingleInstance.h"
 
 #include "platform/win32/MainWindowIds.h"
-#include "platform/win32/Win32IntegrityLevel.h"
 
 namespace {
 
@@ -62,24 +61,6 @@ TWindowHandle TWin32SingleInstance::FindOtherWindow() {
     HWND window = FindWindowA(kMainWindowClassName, kMainWindowCaption);
     return window != nullptr && IsWindowVisible(window) ? reinterpret_cast<TWindowHandle>(window)
                                                         : 0;
-}
-
-// Windows' user interface privilege isolation ranks processes by the integrity level of their
-// tokens. PROCESS_QUERY_LIMITED_INFORMATION is granted on a process of lower level; a refusal
-// means the same user's copy runs higher, or has gone.
-bool TWin32SingleInstance::OutranksOwnerOf(TWindowHandle window) {
-    DWORD processId = 0;
-    GetWindowThreadProcessId(reinterpret_cast<HWND>(window), &processId);
-    HANDLE other =
-        processId != 0 ? OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId) : nullptr;
-    if (other == nullptr) {
-        return false;
-    }
-    std::uint32_t theirs = 0;
-    const bool known = IntegrityLevelOfProcess(other, theirs);
-    CloseHandle(other);
-    std::uint32_t ours = 0;
-    return known && IntegrityLevelOfProcess(GetCurrentProcess(), ours) && ours > theirs;
 }
 
 // SetForegroundWindow works for this process, which the user has just started and which may

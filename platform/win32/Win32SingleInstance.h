@@ -18,7 +18,6 @@ class TWin32SingleInstance : public IOneCopy {
 
     bool TakeLock() override;
     TWindowHandle FindOtherWindow() override;
-    bool OutranksOwnerOf(TWindowHandle window) override;
     void BringToFront(TWindowHandle window) override;
     void AskToClose(TWindowHandle window) override;
     void WarningBox(const std::string& text) override;

@@ -38,7 +38,7 @@ class CPKeyHookTest : public testing::Test {
     CPKeyHookTest() {
         Keyboard.Names = {{0x1E, "A"},    {0x44, "F10"},         {0x2A, "Shift"},
                           {0x1D, "Ctrl"}, {0x11D, "Right Ctrl"}, {0x10, kLongName}};
-        Hook = std::make_unique<TCPKeyHook>(nullptr, Keyboard, Library, Windows);
+        Hook = std::make_unique<TCPKeyHook>(nullptr, Keyboard, Library, Windows, &Own);
         Window = Windows.Last;
         Hook->OnKey = [this](TComponent* sender, TKeyStates states, TKeyNames names) {
             EXPECT_EQ(sender, Hook.get());
@@ -61,6 +61,10 @@ class CPKeyHookTest : public testing::Test {
     TFakeKeyboardQueries Keyboard;
     TFakeHiddenWindows Windows;
     TFakeKeyboardHookLibrary Library{Windows.Journal};
+    // The program's own injected keys, which injected reports are matched against.
+    TFakeKeyboard OwnKeyboard;
+    TFakeClock OwnClock;
+    TOwnKeystrokes Own{OwnKeyboard, OwnClock};
     std::unique_ptr<TCPKeyHook> Hook;
     TFakeHiddenWindow* Window = nullptr;
     std::vector<TReport> Reports;
@@ -306,16 +310,12 @@ TEST_F(CPKeyHookTest, AReportNestedInTheHandlerIsDecodedOnItsOwn) {
 // The sender's codes 250 to 255 inject a modifier's press or its release alone; the hook names
 // the left or the right key, and only the report of that key and direction is its echo.
 TEST_F(CPKeyHookTest, AnInjectedReportIsTheEchoOfAnEventOfItsKeyAndDirectionOnly) {
-    TFakeKeyboard keyboard;
-    TFakeClock clock;
-    TOwnKeystrokes own(keyboard, clock);
-    Hook->OwnKeystrokes = &own;
     const std::pair<std::uint8_t, std::uint32_t> keys[] = {
         {0x10, 0xA0}, {0x10, 0xA1}, {0x11, 0xA2}, {0x11, 0xA3}, {0x12, 0xA4}, {0x12, 0xA5}};
     for (const auto& [injected, reported] : keys) {
         for (const bool released : {false, true}) {
             SCOPED_TRACE(testing::Message() << reported << (released ? " up" : " down"));
-            own.KeybdEvent(injected, 0x2A, released ? 2 : 0, 0);
+            Own.KeybdEvent(injected, 0x2A, released ? 2 : 0, 0);
             Reports.clear();
             const std::uint32_t other = injected == 0x10 ? 0xA5 : 0xA0;
             Report(ReportWParam(reported, true), released ? 0x002A0001 : 0xC02A0001);

@@ -4,6 +4,8 @@
 
 #include <exception>
 #include <functional>
+#include <map>
+#include <stdexcept>
 #include <string>
 #include <utility>
 
@@ -15,25 +17,32 @@
 #include "tests/fakes/FakeKeyboard.h"
 #include "tests/fakes/FakeKeyboardQueries.h"
 #include "tests/fakes/FakeMessagePump.h"
+#include "tests/fakes/FakeOneCopy.h"
 #include "tests/fakes/FakeProfileFile.h"
 #include "tests/fakes/FakeWindows.h"
 
-// As the real window does, it reports a change of the pit-in message box's text and runs
-// FormShow at its first show, and drops both before it is connected.
+// As the real window does, it builds one box per row, reports a change of a box whose row asks
+// for it, runs FormShow at its first show, ticks Timer1 and flushes the log after each tick,
+// and drops all of them before it is connected.
 class TFakeMainWindow : public IMainWindow {
   public:
-    ITextBox& WaitTimeEdit() override { return WaitTimeEditBox; }
-    ITextBox& PitInEdit() override { return PitInEditBox; }
-    ITextBox& KeyEdit() override { return KeyEditBox; }
-    ITextBox& PitInMessageEdit() override { return PitInMessageEditBox; }
-    ITextBox& POWarningEdit() override { return POWarningEditBox; }
-    ITextBox& PitOutMessageEdit() override { return PitOutMessageEditBox; }
-    ILogBox& Memo1() override { return Memo1Box; }
-
-    void Connect(IMainWindowEvents& events) override {
-        Events = &events;
-        PitInMessageEditBox.OnChange = [this] { Events->PitInMessageEditChange(); };
+    void Build(TMainWindowRows rows) {
+        Rows = rows;
+        for (const TMainWindowRow& row : rows) {
+            TFakeTextBox& box = Boxes[row.BoxId];
+            if (row.ReportsChange) {
+                box.OnChange = [this, id = row.BoxId] {
+                    if (Events != nullptr) {
+                        Events->Changed(id);
+                    }
+                };
+            }
+        }
     }
+
+    ITextBox& Box(int boxId) override { return Boxes.at(boxId); }
+    ILogBox& Memo1() override { return Memo1Box; }
+    void Connect(IMainWindowEvents& events) override { Events = &events; }
     void Show() override {
         if (!Shown) {
             Shown = true;
@@ -43,12 +52,47 @@ class TFakeMainWindow : public IMainWindow {
         }
     }
 
-    TFakeTextBox WaitTimeEditBox;
-    TFakeTextBox PitInEditBox;
-    TFakeTextBox KeyEditBox;
-    TFakeTextBox PitInMessageEditBox;
-    TFakeTextBox POWarningEditBox;
-    TFakeTextBox PitOutMessageEditBox;
+    // The driver closes the window: the close handler's exception, which the real window hands
+    // to the error handler and which keeps it open, comes out of here.
+    void Close() {
+        if (Events != nullptr) {
+            Events->FormClose();
+        }
+    }
+    // What the window's message loop does: a Timer1 tick, then the log box's flush.
+    void Tick() {
+        if (Events != nullptr) {
+            Events->Timer1Timer();
+        }
+        Memo1Box.Flush();
+    }
+    // A click of the button with this caption, as the window reports it; false when no row has
+    // such a button.
+    bool Click(const std::string& caption) {
+        for (const TMainWindowRow& row : Rows) {
+            const int id = caption == row.ButtonCaption ? row.ButtonId
+                           : row.EndButtonCaption != nullptr && caption == row.EndButtonCaption
+                               ? row.EndButtonId
+                               : 0;
+            if (id != 0) {
+                Events->Clicked(id);
+                return true;
+            }
+        }
+        return false;
+    }
+    // The box of the row with this label.
+    TFakeTextBox& BoxOf(const std::string& label) {
+        for (const TMainWindowRow& row : Rows) {
+            if (label == row.Label) {
+                return Boxes.at(row.BoxId);
+            }
+        }
+        throw std::out_of_range("no row " + label);
+    }
+
+    TMainWindowRows Rows;
+    std::map<int, TFakeTextBox> Boxes;
     TFakeLogBox Memo1Box;
     IMainWindowEvents* Events = nullptr;
     bool Shown = false;
@@ -67,13 +111,18 @@ class TFakeApplication : public IApplication {
     IHiddenWindows& HiddenWindows() override { return HiddenWindowsService; }
     IHotKeys& HotKeys() override { return HotKeysService; }
     IForegroundWindows& ForegroundWindows() override { return ForegroundWindowsService; }
+    IOneCopy& OneCopy() override { return OneCopyService; }
+    bool HookStopFailed() const override { return HookStopFails; }
     std::string ExecutablePath() override { return Executable; }
 
     void SetErrorHandler(std::function<void(const std::exception&)> handler) override {
         Handler = std::move(handler);
     }
 
-    IMainWindow& CreateMainWindow() override { return MainWindow; }
+    IMainWindow& CreateMainWindow(TMainWindowRows rows) override {
+        MainWindow.Build(rows);
+        return MainWindow;
+    }
     IKeyCaptureWindow& CreateKeyCaptureWindow() override { return KeyCaptureWindow; }
     IMessageEntryWindow& CreateMessageEntryWindow() override { return MessageEntryWindow; }
 
@@ -94,6 +143,8 @@ class TFakeApplication : public IApplication {
     TFakeKeyboardHookLibrary HookLibraryService{HiddenWindowsService.Journal};
     TFakeHotKeys HotKeysService;
     TFakeForegroundWindows ForegroundWindowsService;
+    TFakeOneCopy OneCopyService{ClockService};
+    bool HookStopFails = false;
     std::string Executable = "C:\\Games\\Quorl\\QuorlWait.exe";
 
     TFakeMainWindow MainWindow;

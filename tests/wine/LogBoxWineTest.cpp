@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "app/EventLog.h"
-#include "platform/win32/MainWindowIds.h"
+#include "app/Unit1.h"
 #include "platform/win32/Win32MainWindow.h"
 #include "tests/fakes/FakeClock.h"
 #include "tests/wine/TargetWindow.h"
@@ -93,7 +93,7 @@ class LogBoxWineTest : public testing::Test {
             kShowWaitMs);
     }
 
-    TWin32MainWindow Window{GetModuleHandleA(nullptr)};
+    TWin32MainWindow Window{GetModuleHandleA(nullptr), TForm1::Rows()};
     TFakeClock Clock;
     TEventLog Log;
     HWND Box = nullptr;

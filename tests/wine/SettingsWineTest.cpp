@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "app/Errors.h"
-#include "app/Unit1.h"
+#include "app/Main.h"
 #include "platform/ExecutablePath.h"
 #include "platform/win32/Win32ProfileFile.h"
 #include "platform/win32/Win32Text.h"
@@ -125,14 +125,15 @@ class TWin32ProfileApplication : public TFakeApplication {
 
 class TSettingsWineFormTest : public testing::Test {
   protected:
-    // A main window over the real profile functions, as if run from the executable given.
-    std::unique_ptr<TForm1> FormFor(const std::string& executable) {
+    // The program over the real profile functions, as if run from the executable given, shown.
+    std::unique_ptr<TProgramWindows> Started(const std::string& executable) {
         Application.Executable = executable;
-        return std::make_unique<TForm1>(Application, Application.MainWindow);
+        auto program = std::make_unique<TProgramWindows>(Application);
+        program->Show();
+        return program;
     }
 
     TWin32ProfileApplication Application;
-    TFakeTextBox& PitOutBox = Application.MainWindow.PitOutMessageEditBox;
 };
 
 TEST_F(TSettingsWineFormTest, TheFileLiesBesideTheExecutableWhateverTheCurrentDirectory) {
@@ -147,14 +148,19 @@ TEST_F(TSettingsWineFormTest, TheFileLiesBesideTheExecutableWhateverTheCurrentDi
     GetCurrentDirectoryA(MAX_PATH + 1, previous);
     ASSERT_TRUE(SetCurrentDirectoryA(elsewhere.Path.c_str()));
 
-    const std::unique_ptr<TForm1> form = FormFor(executable);
-    form->LoadSettings();
-    EXPECT_EQ(form->WaitSeconds, 20);
-    form->WaitSeconds = 45;
-    PitOutBox.Value = "Out\r\nnow";
-    form->SaveSettings();
-    form->WaitSeconds = 0;
-    form->LoadSettings();
+    TFakeMainWindow& window = Application.MainWindow;
+    std::unique_ptr<TProgramWindows> program = Started(executable);
+    EXPECT_EQ(window.BoxOf("Wait Time").Text(), "20");
+    Application.DialogsService.InputAnswers = {"45"};
+    window.Click("Set Wait Time");
+    Application.MessageEntryWindow.WhileOpen = [&] {
+        Application.MessageEntryWindow.Edit.SetText("Out\r\nnow");
+    };
+    window.Click("Set PO Message");
+    window.Close();
+    program.reset();
+    Application.MainWindow = TFakeMainWindow();
+    program = Started(executable);
 
     SetCurrentDirectoryA(previous);
     const std::string saved = ReadBytes(beside);
@@ -169,8 +175,8 @@ TEST_F(TSettingsWineFormTest, TheFileLiesBesideTheExecutableWhateverTheCurrentDi
               "PitInMessage=Pit In\r\n"
               "PitOutMessage=Out  now\r\n"
               "PitOutWarning=Pit Out Warning\r\n");
-    EXPECT_EQ(form->WaitSeconds, 45);
-    EXPECT_EQ(PitOutBox.Text(), "Out  now");
+    EXPECT_EQ(window.BoxOf("Wait Time").Text(), "45");
+    EXPECT_EQ(window.BoxOf("Pit Out Message").Text(), "Out  now");
 }
 
 // A root process writes to a read-only file under Wine anyway, so a directory takes the file's
@@ -180,7 +186,8 @@ TEST_F(TSettingsWineFormTest, AFailedWriteIsRaisedWithTheFullPath) {
     const std::string file = scratch.Path + "\\QuorlWait.ini";
     ASSERT_TRUE(CreateDirectoryA(file.c_str(), nullptr));
     try {
-        FormFor(scratch.Path + "\\QuorlWait.exe")->SaveSettings();
+        const std::unique_ptr<TProgramWindows> program = Started(scratch.Path + "\\QuorlWait.exe");
+        Application.MainWindow.Close();
         FAIL() << "the save did not fail";
     } catch (const EIniFileException& e) {
         EXPECT_EQ(std::string(e.what()), "Unable to write to " + file);
