@@ -8,33 +8,23 @@
 
 // The warning boxes of the commands and of the check at show.
 namespace Warning {
-inline constexpr const char* kPitInMessage =
-    "action keys must not be part of any message - please select another Pit in message";
-inline constexpr const char* kPitOutMessage =
-    "action keys must not be part of any message - please select another Pit Out message";
-inline constexpr const char* kPreWarningAtShow =
-    "action keys must not be part of any message - please select another Pit Out Warning";
-inline constexpr const char* kPreWarning =
-    "action keys must not be part of any message - please select another Pit Out Warning "
-    "message";
-inline constexpr const char* kWaitKey =
-    "Wait key must not be part of any message - please select another";
-inline constexpr const char* kPitInKey =
-    "Pit in key must not be part of any message - please select another";
+extern const char* const kPitInMessage;
+extern const char* const kPitOutMessage;
+extern const char* const kPreWarningAtShow;
+extern const char* const kPreWarning;
+extern const char* const kWaitKey;
+extern const char* const kPitInKey;
 }  // namespace Warning
 
 // The one-line input box of Set Wait Time.
-inline constexpr const char* kWaitTimeCaption = "Wait Time Edit";
-inline constexpr const char* kWaitTimePrompt = "Enter new time in seconds";
+extern const char* const kWaitTimeCaption;
+extern const char* const kWaitTimePrompt;
 
 // A start as administrator asked the copy without those rights to close, and it did not.
-inline constexpr const char* kOtherCopyStillRunsText =
-    "Another copy of QuorlWait without administrator rights is still running and did not "
-    "close. Close it, then start QuorlWait as administrator again.";
+extern const char* const kOtherCopyStillRunsText;
 
 // The error box at the end when keyhook.dll's hook thread did not stop.
-inline constexpr const char* kHookStopFailedText =
-    "Stop the keyboard watch: keyhook.dll's hook thread did not end within 2 s.";
+extern const char* const kHookStopFailedText;
 
 // The line for a keyboard watch that did not start: the cause, and that keys stay unseen until
 // the next start.

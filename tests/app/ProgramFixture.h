@@ -78,8 +78,9 @@ class ProgramFixture : public testing::Test {
         };
     }
 
-    // One timer tick, 100 ms after the last (or later, for a busy system), and the late echoes.
-    void Tick(double secondsSinceLast = 0.1) {
+    // One timer tick, a tick's length after the last (or later, for a busy system), and the
+    // late echoes.
+    void Tick(double secondsSinceLast = kTimer1IntervalMs / 1000.0) {
         Clock.AdvanceSeconds(secondsSinceLast);
         Application.MainWindow.Tick();
         std::vector<std::function<void()>> late;
