@@ -135,6 +135,7 @@ class ProgramFixture : public testing::Test {
         return count;
     }
 
+  public:
     static constexpr std::uint32_t kVkShift = 0x10;
     static constexpr std::uint32_t kVkLeftShift = 0xA0;
     static constexpr std::uint32_t kVkCapital = 0x14;
@@ -143,6 +144,7 @@ class ProgramFixture : public testing::Test {
     static inline const std::string kPrefix = "T      ";
     static inline const std::string kF10 = "\xED";
 
+  protected:
     TFakeApplication Application;
     TFakeClock& Clock = Application.ClockService;
     TFakeKeyboard& Keyboard = Application.KeyboardService;
