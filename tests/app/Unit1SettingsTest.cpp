@@ -57,7 +57,7 @@ TEST_F(SettingsTest, EachStoredValueIsShownAsLoadedAndWrittenBackAsShown) {
         {"[Timing]\r\nDelay=  0\r\n", "Wait Time", "0", "Delay=0\r\n"},
         {"[Timing]\r\nactionkey=378\r\n", "Wait Start Key", "z (122)", "actionkey=122\r\n"},
         {"[Timing]\r\npitinkey=-1\r\n", "Pit In Key", "\xFF (255)", "pitinkey=255\r\n"},
-        {"[TIMING]\r\nPITINKEY=65\r\n", "Pit In Key", "A (65)", "PITINKEY=65\r\n"},
+        {"[TIMING]\r\nPITINKEY=321\r\n", "Pit In Key", "A (65)", "PITINKEY=65\r\n"},
         {"[Timing]\r\nPitInMessage=\r\n", "Pit In Message", "", "PitInMessage=\r\n"},
         {"[Timing]\r\nPitOutMessage=\r\n", "Pit Out Message", "", "PitOutMessage=\r\n"},
         {"[Timing]\r\nPitOutWarning=\r\n", "PO Pre-Warning", "", "PitOutWarning=\r\n"},
