@@ -66,35 +66,31 @@ TEST_F(CommandTest, KeyCommandsRefuseAKeyThatAMessageContainsAndIgnoreTheNextKey
         std::string Saved;
     };
     const std::vector<TCase> cases = {
-        {"Set Wait Key", nullptr, "", {'q'}, "", "q (113)", "113"},
+        {"Set Wait Key", "Pit In Message", "", {'q'}, "", "q (113)", "113"},
         {"Set Wait Key", "Pit Out Message", "kerb", {'k'}, kWaitKeyWarning, "z (122)", "122"},
         {"Set Wait Key", "PO Pre-Warning", "kerb", {'k'}, kWaitKeyWarning, "z (122)", "122"},
         {"Set Wait Key", "Pit In Message", "kerb", {'k'}, kWaitKeyWarning, "z (122)", "122"},
-        {"Set Wait Key", nullptr, "", {}, "", " (0)", "0"},
+        {"Set Wait Key", "Pit In Message", "", {}, "", " (0)", "0"},
         {"Set PI Key", "Pit In Message", "Pit In", {'p'}, kPitInKeyWarning, "x (120)", "120"},
         {"Set PI Key", "Pit Out Message", "pit in", {'P'}, kPitInKeyWarning, "x (120)", "120"},
         {"Set PI Key", "Pit In Message", "caf\xC9", {0xE9}, "", "\xE9 (233)", "233"},
         {"Set PI Key", "Pit In Message", "caf\xE9", {0xE9}, kPitInKeyWarning, "x (120)", "120"},
         {"Set PI Key", "PO Pre-Warning", "a[b", {'{'}, "", "{ (123)", "123"},
         {"Set PI Key", "PO Pre-Warning", "lap 1", {'1'}, kPitInKeyWarning, "x (120)", "120"},
-        {"Set PI Key", nullptr, "", {'z'}, "", "z (122)", "122"},  // the wait key's own
-        {"Set PI Key", nullptr, "", {}, "", " (0)", "0"},
+        {"Set PI Key", "Pit In Message", "", {'z'}, "", "z (122)", "122"},  // the wait key's own
+        {"Set PI Key", "Pit In Message", "", {}, "", " (0)", "0"},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(std::string(c.Command) + " " + c.Message + " " + c.Shown);
         const bool waitKey = std::string(c.Command) == "Set Wait Key";
         Start("PitInMessage=\r\nPitOutMessage=\r\nPitOutWarning=\r\n");
-        if (c.MessageBox != nullptr) {
-            Box(c.MessageBox).SetText(c.Message);
-        }
+        Box(c.MessageBox).SetText(c.Message);
         KeyCaptureWindow.Keys = c.Captured;
         Dialogs.Warnings.clear();
         Click(c.Command);
         EXPECT_EQ(Dialogs.Warnings, c.Warning.empty() ? Strings{} : Strings{c.Warning});
         EXPECT_EQ(Box(waitKey ? "Wait Start Key" : "Pit In Key").Value, c.Shown);
-        Type("x");
-        EXPECT_TRUE(Events().empty());
-        Type("x");
+        Type("xx");
         EXPECT_EQ(Events(), Strings{"Got key x"});
         Close();
         EXPECT_EQ(IniValue(waitKey ? "actionkey" : "pitinkey"), c.Saved);
@@ -191,7 +187,6 @@ TEST_F(CommandTest, MessageCommandsSetTheirOwnBoxUnlessCancelledInvalidOrHolding
         EXPECT_EQ(MessageEntryWindow.ShownWith.back(), before);
         EXPECT_EQ(Boxes(), expected);
         EXPECT_EQ(Dialogs.Warnings, c.Warning.empty() ? Strings{} : Strings{c.Warning});
-        EXPECT_TRUE(Events().empty());
         Type("x");
         EXPECT_EQ(Events(), Strings{"Got key x"});
     }
