@@ -16,6 +16,7 @@
 #include "keyhook/KeyFlags.h"
 #include "platform/KeyReport.h"
 #include "tests/fakes/FakeApplication.h"
+#include "tests/fakes/ProfileText.h"
 
 using Strings = std::vector<std::string>;
 
@@ -24,13 +25,27 @@ class ProgramFixture : public testing::Test {
     ProgramFixture() { Clock.Text = "T"; }
 
     // Starts the program as the start-up does, over a settings file whose section Timing holds
-    // these lines (none: there is no file), and shows its main window.
+    // these lines (none: the file as it is, maybe none), and shows its main window.
     void Start(const std::string& timingLines = {}) {
+        Build(timingLines);
+        Program->Show();
+    }
+    // Start without the show. Built again, the program starts anew with fresh windows, as a
+    // restart would; only the files, the clock and the dialogs' records stay.
+    void Build(const std::string& timingLines = {}) {
         if (!timingLines.empty()) {
             Profile.Files[kIniPath] = "[Timing]\r\n" + timingLines;
         }
+        Program.reset();
+        Application.MainWindow = TFakeMainWindow();
         Program = std::make_unique<TProgramWindows>(Application);
-        Program->Show();
+    }
+    // The driver closes the main window, which saves the settings; the save's exception comes
+    // out of here.
+    void Close() { Application.MainWindow.Close(); }
+    // The key's value in the settings file's section Timing, as its line holds it.
+    std::string IniValue(const std::string& key) {
+        return ProfileText::FindValue(Profile.Files[kIniPath], "Timing", key).value_or("<none>");
     }
 
     // A key event as the hook reports it, with the desktop's key state it has followed.
@@ -97,6 +112,14 @@ class ProgramFixture : public testing::Test {
 
     void Click(const std::string& caption) { ASSERT_TRUE(Application.MainWindow.Click(caption)); }
     TFakeTextBox& Box(const std::string& label) { return Application.MainWindow.BoxOf(label); }
+    // Every row's box text, from the top.
+    Strings Boxes() {
+        Strings texts;
+        for (const TMainWindowRow& row : Application.MainWindow.Rows) {
+            texts.push_back(Application.MainWindow.Boxes.at(row.BoxId).Value);
+        }
+        return texts;
+    }
 
     // The log lines without their date-time text (the box shows them at each flush, which the
     // window does after each tick; this flushes first).

@@ -1,50 +1,28 @@
-// The main window's settings: the load at show and the save at close, over in-memory files.
+// The settings file: what the show loads from it and the close writes back, over in-memory files.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstddef>
 #include <string>
 #include <vector>
 
 #include "app/Errors.h"
-#include "app/Unit1.h"
-#include "tests/app/EngineFixture.h"
-#include "tests/fakes/ProfileText.h"
+#include "tests/app/ProgramFixture.h"
 
 namespace {
 
-const std::string kIni = "C:\\Games\\Quorl\\QuorlWait.ini";
-
-class TForm1SettingsTest : public EngineFixture {
+class SettingsTest : public ProgramFixture {
   protected:
-    TForm1SettingsTest() { PitInMessageEdit.OnChange = nullptr; }
-
-    void Load() { Form.LoadSettings(); }
-    void Save() { Form.SaveSettings(); }
-    std::string& File() { return Profile.Files[kIni]; }
-    std::string Value(const std::string& key) {
-        return ProfileText::FindValue(File(), "Timing", key).value_or("<missing>");
-    }
-
-    TFakeTextBox& PitInBox = PitInMessageEdit;
-    TFakeTextBox& WarningBox = POWarningEdit;
-    TFakeTextBox& PitOutBox = PitOutMessageEdit;
-    TFakeProfileFile& Profile = ProfileFile;
+    std::string& File() { return Profile.Files[kIniPath]; }
+    std::ptrdiff_t LineCount() { return std::ranges::count(File(), '\n'); }
 };
 
-TEST_F(TForm1SettingsTest, WithoutAFileTheDefaultsAreLoadedAndTheSaveCreatesTheSection) {
-    // Values unlike every default, so that each one must come from the load.
-    Form.WaitSeconds = 999;
-    Form.ActionKey = Form.PitInKey = '#';
-    PitInBox.Value = PitOutBox.Value = WarningBox.Value = "before";
-    Load();
+TEST_F(SettingsTest, WithoutAFileTheDefaultsAreShownAndTheCloseWritesTheSection) {
+    Start();
     EXPECT_TRUE(Profile.Files.empty()) << "the load wrote";
-    EXPECT_EQ(Form.WaitSeconds, 20);
-    EXPECT_EQ(Form.ActionKey, 'z');
-    EXPECT_EQ(Form.PitInKey, 'x');
-    EXPECT_EQ(PitInBox.Text(), "Pit In");
-    EXPECT_EQ(PitOutBox.Text(), "Pit Out");
-    EXPECT_EQ(WarningBox.Text(), "Pit Out Warning");
-
-    Save();
+    EXPECT_EQ(Boxes(),
+              (Strings{"20", "x (120)", "z (122)", "Pit In", "Pit Out Warning", "Pit Out"}));
+    Close();
     EXPECT_EQ(Profile.Files.size(), 1u);
     EXPECT_EQ(File(),
               "[Timing]\r\n"
@@ -56,145 +34,93 @@ TEST_F(TForm1SettingsTest, WithoutAFileTheDefaultsAreLoadedAndTheSaveCreatesTheS
               "PitOutWarning=Pit Out Warning\r\n");
 }
 
-TEST_F(TForm1SettingsTest, WaitTimeTakesTheIntegerFormsAndFallsBackOnAnythingElse) {
-    const struct {
-        const char* Stored;
-        std::int32_t Loaded;
-    } cases[] = {{"15s", 20}, {"", 20}, {"-3", -3}, {"$1E", 30}, {"0x1E", 30}, {"  0", 0}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.Stored);
-        File() = std::string("[Timing]\r\nDelay=") + c.Stored + "\r\n";
-        Form.WaitSeconds = 999;
-        Load();
-        EXPECT_EQ(Form.WaitSeconds, c.Loaded);
-    }
-}
-
-TEST_F(TForm1SettingsTest, KeysKeepTheirLowEightBitsAndAreWrittenBackAsZeroTo255) {
-    File() = "[Timing]\r\nactionkey=378\r\npitinkey=-1\r\n";
-    Load();
-    EXPECT_EQ(Form.ActionKey, 122);
-    EXPECT_EQ(Form.PitInKey, 255);
-    Save();
-    EXPECT_EQ(Value("actionkey"), "122");
-    EXPECT_EQ(Value("pitinkey"), "255");
-}
-
-TEST_F(TForm1SettingsTest, APitInKeyInCapitalsIsReadAndStaysOneEntry) {
-    File() = "[TIMING]\r\nPITINKEY=65\r\n";
-    Load();
-    EXPECT_EQ(Form.PitInKey, 'A');
-    Form.PitInKey = 'q';
-    Save();
-    EXPECT_NE(File().find("PITINKEY=113\r\n"), std::string::npos) << File();
-    EXPECT_EQ(File().find("pitinkey"), std::string::npos) << File();
-}
-
-TEST_F(TForm1SettingsTest, AnEmptyMessageStaysEmptyAcrossLoadAndSave) {
-    File() = "[Timing]\r\nPitInMessage=\r\nPitOutMessage=\r\nPitOutWarning=\r\n";
-    PitInBox.Value = PitOutBox.Value = WarningBox.Value = "before";
-    Load();
-    EXPECT_EQ(PitInBox.Text(), "");
-    EXPECT_EQ(PitOutBox.Text(), "");
-    EXPECT_EQ(WarningBox.Text(), "");
-    Save();
-    EXPECT_EQ(Value("PitInMessage"), "");
-    EXPECT_EQ(Value("PitOutMessage"), "");
-    EXPECT_EQ(Value("PitOutWarning"), "");
-}
-
-TEST_F(TForm1SettingsTest, ALongMessageLoadsAsItsFirst2047Characters) {
-    std::string message;
+// Every box holds a text unlike any value before the show, so that each shown one comes from the
+// load; the close then writes it back in place of the value read, and adds no second entry.
+TEST_F(SettingsTest, EachStoredValueIsShownAsLoadedAndWrittenBackAsShown) {
+    std::string longMessage;
     for (int i = 0; i < 3000; ++i) {
-        message += static_cast<char>('0' + i % 10);
+        longMessage += static_cast<char>('0' + i % 10);
     }
-    File() = "[Timing]\r\nPitOutMessage=" + message + "\r\n";
-    Load();
-    EXPECT_EQ(PitOutBox.Text(), message.substr(0, 2047));
-}
-
-TEST_F(TForm1SettingsTest, ThePreWarningIsReadFromTheKeyTheSaveWrites) {
-    File() = "[Timing]\r\nPOWarning=Old key\r\n";
-    Load();
-    EXPECT_EQ(WarningBox.Text(), "Pit Out Warning");
-
-    WarningBox.Value = "Box box";
-    Save();
-    EXPECT_EQ(Value("POWarning"), "Old key");
-    Load();
-    EXPECT_EQ(WarningBox.Text(), "Box box");
-}
-
-TEST_F(TForm1SettingsTest, MessagesAreSetAfterTheKeysPitInFirst) {
-    File() =
-        "[Timing]\r\nactionkey=66\r\npitinkey=65\r\nPitInMessage=i\r\n"
-        "PitOutMessage=o\r\nPitOutWarning=w\r\n";
-    std::vector<std::string> sets;
-    PitInBox.OnChange = [&] {
-        sets.push_back("pit-in with keys " + std::to_string(Form.PitInKey) + " " +
-                       std::to_string(Form.ActionKey));
+    struct TCase {
+        std::string File;
+        const char* Box;
+        std::string Shown;
+        std::string SavedLine;
+        std::ptrdiff_t Lines = 7;
     };
-    PitOutBox.OnChange = [&] { sets.push_back("pit-out"); };
-    WarningBox.OnChange = [&] { sets.push_back("pre-warning"); };
-    Load();
-    EXPECT_EQ(sets, (std::vector<std::string>{"pit-in with keys 65 66", "pit-out", "pre-warning"}));
+    const std::vector<TCase> cases = {
+        {"[Timing]\r\nDelay=15s\r\n", "Wait Time", "20", "Delay=20\r\n"},
+        {"[Timing]\r\nDelay=\r\n", "Wait Time", "20", "Delay=20\r\n"},
+        {"[Timing]\r\nDelay=-3\r\n", "Wait Time", "-3", "Delay=-3\r\n"},
+        {"[Timing]\r\nDelay=$1E\r\n", "Wait Time", "30", "Delay=30\r\n"},
+        {"[Timing]\r\nDelay=0x1E\r\n", "Wait Time", "30", "Delay=30\r\n"},
+        {"[Timing]\r\nDelay=  0\r\n", "Wait Time", "0", "Delay=0\r\n"},
+        {"[Timing]\r\nactionkey=378\r\n", "Wait Start Key", "z (122)", "actionkey=122\r\n"},
+        {"[Timing]\r\npitinkey=-1\r\n", "Pit In Key", "\xFF (255)", "pitinkey=255\r\n"},
+        {"[TIMING]\r\nPITINKEY=321\r\n", "Pit In Key", "A (65)", "PITINKEY=65\r\n"},
+        {"[Timing]\r\nPitInMessage=\r\n", "Pit In Message", "", "PitInMessage=\r\n"},
+        {"[Timing]\r\nPitOutMessage=\r\n", "Pit Out Message", "", "PitOutMessage=\r\n"},
+        {"[Timing]\r\nPitOutWarning=\r\n", "PO Pre-Warning", "", "PitOutWarning=\r\n"},
+        {"[Timing]\r\nPitOutMessage=" + longMessage + "\r\n", "Pit Out Message",
+         longMessage.substr(0, 2047), "PitOutMessage=" + longMessage.substr(0, 2047) + "\r\n"},
+        {"[Timing]\r\nPOWarning=Old key\r\n", "PO Pre-Warning", "Pit Out Warning",
+         "POWarning=Old key\r\n", 8},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.File.substr(0, 40));
+        File() = c.File;
+        Build();
+        for (const TMainWindowRow& row : Application.MainWindow.Rows) {
+            Box(row.Label).Value = "before";
+        }
+        Program->Show();
+        EXPECT_EQ(Box(c.Box).Value, c.Shown);
+        Close();
+        EXPECT_NE(File().find(c.SavedLine), std::string::npos) << File();
+        EXPECT_EQ(LineCount(), c.Lines) << File();
+    }
 }
 
-TEST_F(TForm1SettingsTest, AFailingWriteStopsTheSaveThereAndNamesTheFullPath) {
-    File() = "[Timing]\r\nDelay=5\r\nPitInMessage=Old\r\n";
-    Form.WaitSeconds = 30;
-    Form.ActionKey = 'a';
-    Form.PitInKey = 'b';
-    PitInBox.Value = "New";
+TEST_F(SettingsTest, AFailingWriteStopsTheCloseThereAndNamesTheFullPath) {
+    Start("Delay=5\r\nPitInMessage=Old\r\n");
+    Dialogs.InputAnswers = {"30"};
+    Click("Set Wait Time");
+    KeyCaptureWindow.Keys = {'q', 'j'};
+    Click("Set Wait Key");
+    Click("Set PI Key");
+    Box("Pit In Message").SetText("New");
     Profile.WritesBeforeFailure = 3;
     try {
-        Save();
-        FAIL() << "the save did not fail";
+        Close();
+        FAIL() << "the close did not fail";
     } catch (const EIniFileException& e) {
-        EXPECT_EQ(std::string(e.what()), "Unable to write to " + kIni);
+        EXPECT_EQ(std::string(e.what()), "Unable to write to " + kIniPath);
     }
     EXPECT_EQ(Profile.Writes, 4) << "writes went on after the failure";
     EXPECT_EQ(File(),
-              "[Timing]\r\nDelay=30\r\nPitInMessage=Old\r\nactionkey=97\r\npitinkey=98\r\n");
+              "[Timing]\r\nDelay=30\r\nPitInMessage=Old\r\nactionkey=113\r\npitinkey=106\r\n");
 }
 
-TEST_F(TForm1SettingsTest, LineBreaksInMessagesReachTheFileAsSpaces) {
-    Form.WaitSeconds = 40;
-    PitInBox.Value = "Box\r\nDelay=1";
-    PitOutBox.Value = "Go\ngo\n";
-    WarningBox.Value = "\r[Timing]\r";
-    Save();
-    EXPECT_EQ(Value("PitInMessage"), "Box  Delay=1");
-    EXPECT_EQ(Value("PitOutMessage"), "Go go ");
-    EXPECT_EQ(Value("PitOutWarning"), " [Timing] ");
-    EXPECT_EQ(Value("Delay"), "40");
-    // One header and six entries, nothing more.
-    std::size_t lines = 0;
-    for (std::size_t pos = 0; (pos = File().find("\r\n", pos)) != std::string::npos; pos += 2) {
-        ++lines;
-    }
-    EXPECT_EQ(lines, 7u);
-    EXPECT_EQ(File().find_first_of("\r\n"), File().find("\r\n"));
-}
-
-TEST_F(TForm1SettingsTest, WhatIsSavedIsLoadedAgain) {
-    Form.WaitSeconds = -2147483647 - 1;
-    Form.ActionKey = 0xE9;
-    Form.PitInKey = '\t';
-    PitInBox.Value = "Pit \xE9 \"in\"";
-    PitOutBox.Value = "out = ;out";
-    WarningBox.Value = "[warn]";
-    Save();
-    Form.WaitSeconds = 0;
-    Form.ActionKey = Form.PitInKey = 0;
-    PitInBox.Value = PitOutBox.Value = WarningBox.Value = "";
-    Load();
-    EXPECT_EQ(Form.WaitSeconds, -2147483647 - 1);
-    EXPECT_EQ(Form.ActionKey, 0xE9);
-    EXPECT_EQ(Form.PitInKey, '\t');
-    EXPECT_EQ(PitInBox.Text(), "Pit \xE9 \"in\"");
-    EXPECT_EQ(PitOutBox.Text(), "out = ;out");
-    EXPECT_EQ(WarningBox.Text(), "[warn]");
+// A line break written raw would end the entry and start lines of its own (a second "Delay", a
+// new section): each goes to the file as a space. 0xC9 is no case of the wait key 0xE9: the
+// runtime's upper-casing leaves bytes above 127 be.
+TEST_F(SettingsTest, WhatTheCloseSavesTheNextStartShowsWithLineBreaksAsSpaces) {
+    Start();
+    Dialogs.InputAnswers = {"-2147483648"};
+    Click("Set Wait Time");
+    Box("Pit In Message").SetText("Pit \xC9 \"in\"\r\nDelay=1");
+    Box("PO Pre-Warning").SetText("\r[Timing]\r");
+    Box("Pit Out Message").SetText("out = ;out\ngo\n");
+    KeyCaptureWindow.Keys = {0xE9, '\t'};
+    Click("Set Wait Key");
+    Click("Set PI Key");
+    Close();
+    EXPECT_EQ(IniValue("PitOutWarning"), " [Timing] ");
+    EXPECT_EQ(LineCount(), 7) << "one header and six entries";
+    EXPECT_EQ(std::ranges::count(File(), '\r'), 7);
+    Start();
+    EXPECT_EQ(Boxes(), (Strings{"-2147483648", "\t (9)", "\xE9 (233)", "Pit \xC9 \"in\"  Delay=1",
+                                "[Timing]", "out = ;out go"}));
 }
 
 }  // namespace
