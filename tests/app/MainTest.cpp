@@ -15,9 +15,9 @@
 
 namespace {
 
-// Journals the windows it creates, the message loop and the error boxes, in order; the loop
-// ends when the driver closes the main window. The window named Failing throws what Failure
-// throws, as a Win32 window throws when CreateWindowExA fails.
+// Journals the windows it creates, the message loop with the settings the window shows, and
+// the error boxes, in order; the loop ends when the driver closes the main window. The window named
+// Failing throws what Failure throws, as a Win32 window throws when CreateWindowExA fails.
 class TJournalingApplication : public TFakeApplication {
   public:
     TJournalingApplication() {
@@ -39,7 +39,8 @@ class TJournalingApplication : public TFakeApplication {
         return TFakeApplication::CreateMessageEntryWindow();
     }
     int Run() override {
-        Journal += "loop;";
+        Journal += "loop: " + MainWindow.BoxOf("Wait Time").Value + ", " +
+                   MainWindow.BoxOf("Pit In Message").Value + ";";
         MainWindow.Close();
         return TFakeApplication::Run();
     }
@@ -59,7 +60,7 @@ class TJournalingApplication : public TFakeApplication {
 
 const std::string kIni = "C:\\Games\\Quorl\\QuorlWait.ini";
 const std::string kStart = "[Timing]\r\nDelay=45\r\nPitInMessage=Pit now\r\n";
-const std::string kRan = "main;key capture;message entry;loop;";
+const std::string kRan = "main;key capture;message entry;loop: 45, Pit now;";
 
 struct TOutcome {
     int Exit;
