@@ -1,5 +1,5 @@
-// The wait engine as the driver meets it: trigger keys, the queue's pace, the wait's ticks, the
-// window in front, events nested in sends, and the program's own keys coming back.
+// The wait engine as the driver meets it: trigger keys, the queue's pace, the wait's ticks,
+// events nested in sends, and the program's own keys coming back.
 #include <algorithm>
 #include <cmath>
 #include <string>
@@ -328,43 +328,6 @@ TEST_F(WaitTest, ChangingTheWaitTimeDuringAWaitKeepsTheEndButDecidesTheWarning) 
     EXPECT_EQ(TickOfF10(2, 400), 205) << "the end stays 20 s after the key";
     for (const std::string& sent : Sent()) {
         EXPECT_EQ(sent.find("Warning"), std::string::npos);
-    }
-}
-
-// Each tick asks for the window in front, and for its process only when it changed: one line
-// for a process with more rights, or one that refuses to tell; none for the same window again,
-// a reachable window or a query that failed otherwise.
-TEST_F(EngineTest, AWindowOfAProcessWithMoreRightsIsToldOnceEachTimeItComesToTheFront) {
-    Start();
-    TFakeForegroundWindows& windows = Application.ForegroundWindowsService;
-    windows.Processes = {{1, {TProcessLevel::Higher, "Sim.exe"}},
-                         {2, {TProcessLevel::Same, "notepad.exe"}},
-                         {3, {TProcessLevel::AccessDenied, "Race Sim"}},
-                         {4, {TProcessLevel::Unknown, "gone.exe"}}};
-    const std::string tail =
-        " runs as administrator: QuorlWait can neither see nor type its keys - start QuorlWait "
-        "as administrator too";
-    const struct {
-        const char* Label;
-        TWindowHandle Window;
-        Strings Lines;
-        int Queries;
-    } steps[] = {{"higher level", 1, {"Sim.exe" + tail}, 1},
-                 {"the same window again", 1, {}, 0},
-                 {"a reachable window", 2, {}, 1},
-                 {"a refused query", 3, {"Race Sim" + tail}, 1},
-                 {"a query that failed", 4, {}, 1},
-                 {"no window in front", 0, {}, 0},
-                 {"the higher window again", 1, {"Sim.exe" + tail}, 1}};
-    for (const auto& step : steps) {
-        SCOPED_TRACE(step.Label);
-        const std::size_t lines = Events().size();
-        const int queries = windows.Queries;
-        windows.Foreground = step.Window;
-        Tick();
-        const Strings all = Events();
-        EXPECT_EQ(Strings(all.begin() + static_cast<std::ptrdiff_t>(lines), all.end()), step.Lines);
-        EXPECT_EQ(windows.Queries - queries, step.Queries);
     }
 }
 

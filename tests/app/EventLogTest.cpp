@@ -1,24 +1,26 @@
-// The event log's line form and its save to "Log.txt".
+// The event log as the driver reads it: the line's form, the box's update once per tick, the
+// lines about a window in front that runs with more rights, and the save to "Log.txt".
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <exception>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <system_error>
 
-#include "app/Errors.h"
-#include "app/EventLog.h"
-#include "tests/app/EngineFixture.h"
+#include "app/ErrorHandler.h"
+#include "tests/app/ProgramFixture.h"
 
 namespace {
 
-std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
+const std::string kHigher =
+    " runs as administrator: QuorlWait can neither see nor type its keys - start QuorlWait as "
+    "administrator too";
 
-class EventLogTest : public EngineFixture {
+class EventLogTest : public ProgramFixture {
   protected:
     EventLogTest() {
         std::string name = "quorl-log-";
@@ -28,105 +30,145 @@ class EventLogTest : public EngineFixture {
         std::filesystem::create_directories(Directory);
         Previous = std::filesystem::current_path();
         std::filesystem::current_path(Directory);
+        Start();
     }
     ~EventLogTest() override {
         std::filesystem::current_path(Previous);
         std::filesystem::remove_all(Directory);
     }
 
+    // Clicks Save; returns the error box that the window's error handler shows for what the
+    // click threw, "" for none.
+    std::string Save() {
+        TDefaultErrorHandler handler(Dialogs, "QuorlWait");
+        const std::size_t boxes = Dialogs.Errors.size();
+        try {
+            Click("Save");
+        } catch (const std::exception& error) {
+            handler.ShowException(error);
+        }
+        return Dialogs.Errors.size() > boxes ? Dialogs.Errors.back() : "";
+    }
+    std::string SavedFile() const {
+        std::ifstream file(Directory / "Log.txt", std::ios::binary);
+        return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    }
+    // The window in front changes to this one, whose process has this level and name, at the
+    // next tick.
+    void InFront(TWindowHandle window, TProcessLevel level, const std::string& name) {
+        Application.ForegroundWindowsService.Processes[window] = {level, name};
+        Application.ForegroundWindowsService.Foreground = window;
+        Tick();
+    }
+
     std::filesystem::path Directory;
     std::filesystem::path Previous;
 };
 
-}  // namespace
-
-TEST_F(EventLogTest, LineIsTheDateTimeTextSixSpacesAndTheEvent) {
-    Clock.Text = "12/8/2026 1:34:46 PM";
-    Form.LogEvent("Got key x");
-    Memo1.Flush();
-    ASSERT_EQ(Memo1.Stored.size(), 1u);
-    EXPECT_EQ(Memo1.Stored[0], "12/8/2026 1:34:46 PM      Got key x");
-}
-
-// One append to the box per tick, whatever the tick logged: the box is not touched per line.
+// A line is the date-time text, six spaces and the event. The box gets the lines at the tick
+// after they were logged, all in one append: it is not touched per line.
 TEST_F(EventLogTest, LinesLoggedBetweenTicksAreShownTogetherAtTheNextTick) {
-    Form.LogEvent("one");
-    Form.LogEvent("two");
+    Clock.Text = "12/8/2026 1:34:46 PM";
+    Type("ab");
     EXPECT_TRUE(Memo1.Stored.empty()) << "shown before the flush";
-    Tick();
-    EXPECT_EQ(Events(), (std::vector<std::string>{"one", "two"}));
+    Application.MainWindow.Tick();
+    EXPECT_EQ(Memo1.Stored, (Strings{"12/8/2026 1:34:46 PM      Got key a",
+                                     "12/8/2026 1:34:46 PM      Got key b"}));
 }
 
+// A key without a character (Shift) logs a zero byte, which ends the line in the box and in
+// the file alike; a name in the ANSI code page keeps its 8-bit bytes.
 TEST_F(EventLogTest, SaveWritesEveryLineWithCrLfInTheCurrentDirectoryAndReplacesTheFile) {
-    Form.LogEvent("one");
-    Form.LogEvent("two \xE9");
-    Form.RzBitBtn1Click();
-    EXPECT_EQ(ReadFile(Directory / "Log.txt"), "T      one\r\nT      two \xE9\r\n");
-    Form.LogEvent("three");
-    Form.RzBitBtn1Click();
-    EXPECT_EQ(ReadFile(Directory / "Log.txt"), "T      one\r\nT      two \xE9\r\nT      three\r\n");
-    Memo1.Flush();
-    EXPECT_EQ(Memo1.Stored.size(), 3u) << "the log keeps its lines";
-}
-
-TEST_F(EventLogTest, ZeroByteEndsTheLineInTheBoxAndInTheFileAndLaterLinesFollow) {
-    Form.LogEvent(std::string("Got key \0\0x\0", 12));
-    Form.LogEvent("Sending Key a");
-    Memo1.Flush();
-    EXPECT_EQ(Events(), (std::vector<std::string>{"Got key ", "Sending Key a"}));
-    Form.RzBitBtn1Click();
-    EXPECT_EQ(ReadFile(Directory / "Log.txt"), "T      Got key \r\nT      Sending Key a\r\n");
-}
-
-TEST_F(EventLogTest, SavingAnEmptyLogWritesAnEmptyFile) {
     std::ofstream(Directory / "Log.txt") << "old";
-    Form.RzBitBtn1Click();
-    EXPECT_EQ(ReadFile(Directory / "Log.txt"), "");
-}
-
-TEST_F(EventLogTest, FileThatCannotBeCreatedRaisesTheSystemTextAndLeavesTheLog) {
-    std::filesystem::create_directory(Directory / "Log.txt");
-    Form.LogEvent("kept");
-    try {
-        Form.RzBitBtn1Click();
-        FAIL() << "no error raised";
-    } catch (const EFCreateError& error) {
-        EXPECT_STREQ(error.what(), "Cannot create file Log.txt");
+    const struct {
+        const char* Label;
+        std::function<void()> Action;
+        std::string Line;  // the line it logs, "" for none
+    } steps[] = {
+        {"an empty log", [] {}, ""},
+        {"a key", [this] { Type("a"); }, "Got key a"},
+        {"a zero byte", [this] { Tap(kVkLeftShift); }, "Got key "},
+        {"8-bit text", [this] { InFront(1, TProcessLevel::Higher, "Caf\xE9.exe"); },
+         "Caf\xE9.exe" + kHigher},
+    };
+    std::string file;
+    std::size_t lines = 0;
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.Label);
+        step.Action();
+        if (!step.Line.empty()) {
+            file += kPrefix + step.Line + "\r\n";
+            ++lines;
+        }
+        EXPECT_EQ(Save(), "");
+        EXPECT_EQ(SavedFile(), file);
+        const Strings events = Events();
+        ASSERT_EQ(events.size(), lines) << "the log keeps its lines";
+        if (!step.Line.empty()) {
+            EXPECT_EQ(events.back(), step.Line);
+        }
     }
-    Memo1.Flush();
-    EXPECT_EQ(Memo1.Stored.size(), 1u);
 }
 
 // A full disk: the writes fail part-way, and the close still succeeds, for no byte is left in
-// the buffer. Where there is no /dev/full to link to (Windows, Wine), there is nothing to run.
-TEST_F(EventLogTest, WriteThatFailsPartWayRaisesTheErrorRatherThanLeaveAShortFile) {
+// the buffer; the log is more than the buffer holds. Where there is no /dev/full to link to
+// (Windows, Wine), that row is skipped.
+TEST_F(EventLogTest, FileThatCannotBeCreatedOrWrittenIsShownInTheErrorBoxAndTheLogStays) {
+    Type(std::string(600, 'k'));
+    const std::filesystem::path path = Directory / "Log.txt";
+    std::filesystem::create_directory(path);
+    EXPECT_EQ(Save(), "QuorlWait: Cannot create file Log.txt.");
+    EXPECT_EQ(Events().size(), 600u) << "the log keeps its lines";
+    std::filesystem::remove(path);
     std::error_code linkError;
-    std::filesystem::create_symlink("/dev/full", Directory / "Log.txt", linkError);
-    if (linkError || !std::filesystem::exists(Directory / "Log.txt")) {
+    std::filesystem::create_symlink("/dev/full", path, linkError);
+    if (linkError || !std::filesystem::exists(path)) {
         GTEST_SKIP() << "no full device to link Log.txt to";
     }
-    for (int i = 0; i < 100; ++i) {
-        Form.LogEvent(std::string(100, 'k'));
-    }
-    try {
-        Form.RzBitBtn1Click();
-        FAIL() << "no error raised";
-    } catch (const EWriteError& error) {
-        EXPECT_STREQ(error.what(), "Cannot write file Log.txt");
+    EXPECT_EQ(Save(), "QuorlWait: Cannot write file Log.txt.");
+}
+
+// Each tick asks for the window in front, and for its process only when it changed: one line
+// for a process with more rights, or one that refuses to tell; none for the same window again,
+// a reachable window or a query that failed otherwise.
+TEST_F(EventLogTest, AWindowOfAProcessWithMoreRightsIsToldOnceEachTimeItComesToTheFront) {
+    const struct {
+        const char* Label;
+        TWindowHandle Window;
+        TProcessLevel Level;
+        std::string Name;
+        Strings Lines;
+        int Queries;
+    } steps[] = {
+        {"higher level", 1, TProcessLevel::Higher, "Sim.exe", {"Sim.exe" + kHigher}, 1},
+        {"the same window again", 1, TProcessLevel::Higher, "Sim.exe", {}, 0},
+        {"same level", 2, TProcessLevel::Same, "notepad.exe", {}, 1},
+        {"lower level", 3, TProcessLevel::Lower, "explorer.exe", {}, 1},
+        {"a refused query", 4, TProcessLevel::AccessDenied, "Race Sim", {"Race Sim" + kHigher}, 1},
+        {"unnamed", 5, TProcessLevel::AccessDenied, "", {"The window in front" + kHigher}, 1},
+        {"a query that failed", 6, TProcessLevel::Unknown, "gone.exe", {}, 1},
+        {"no window in front", 0, TProcessLevel::Higher, "", {}, 0},
+        {"the higher window again", 1, TProcessLevel::Higher, "Sim.exe", {"Sim.exe" + kHigher}, 1},
+    };
+    const int& queries = Application.ForegroundWindowsService.Queries;
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.Label);
+        Memo1.Stored.clear();
+        const int queriesBefore = queries;
+        InFront(step.Window, step.Level, step.Name);
+        EXPECT_EQ(Events(), step.Lines);
+        EXPECT_EQ(queries - queriesBefore, step.Queries);
     }
 }
 
-TEST(EventLogLifeTest, TheLogLetsItsBoxGoWhenItEnds) {
-    struct TBox : ILogBox {
-        void ShowLines(const ILogLines* lines) override { Shown.push_back(lines); }
-        void Flush() override {}
-        std::vector<const ILogLines*> Shown;
-    } box;
-    TFakeClock clock;
-    const ILogLines* lines = nullptr;
-    {
-        TEventLog log(clock, box);
-        lines = &log.Lines();
-    }
-    EXPECT_EQ(box.Shown, (std::vector<const ILogLines*>{lines, nullptr}));
+// The window and its box outlive the log: once the program's windows are gone the box must not
+// read the log's lines.
+TEST_F(EventLogTest, TheLogLetsItsBoxGoWhenItEnds) {
+    Type("a");
+    Memo1.Flush();
+    Program.reset();
+    EXPECT_EQ(Memo1.Source, nullptr);
+    Memo1.Flush();
 }
+
+}  // namespace

@@ -1,126 +1,135 @@
-// The start-up: the main window shows the settings and the loop runs; a window that cannot be
-// built is shown in the error box, not a silent end.
+// The whole run of the program over the fake application: a start beside a running copy, the
+// windows and the loop, the save at close, and the error boxes of a window that cannot be built
+// and of a keyboard watch that did not stop.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdint>
 #include <functional>
 #include <stdexcept>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "app/Main.h"
-#include "app/OneCopyStart.h"
+#include "app/Notices.h"
 #include "platform/Exception.h"
 #include "tests/fakes/FakeApplication.h"
-#include "tests/fakes/FakeClock.h"
 
 namespace {
 
-// An application whose main window cannot be created: CreateMainWindow throws what the test
-// gives, as the Win32 window throws when CreateWindowExA fails.
-class TFailingApplication : public TFakeApplication {
+// Journals the windows it creates, the message loop with the settings the window shows, and
+// the error boxes, in order; the loop ends when the driver closes the main window. The window named
+// Failing throws what Failure throws, as a Win32 window throws when CreateWindowExA fails.
+class TJournalingApplication : public TFakeApplication {
   public:
-    explicit TFailingApplication(std::function<void()> failure) : Failure(std::move(failure)) {
-        Executable = "C:\\Spiele\\\xD0\x9F\xD0\xB8\xD1\x82\\QuorlWait.exe";
+    TJournalingApplication() {
+        DialogsService.WhileErrorOpen = [this](const std::string&) {
+            Journal += "box " + DialogsService.Errors.back() + ";";
+        };
     }
 
-    IMainWindow& CreateMainWindow() override {
-        Failure();
-        throw std::logic_error("the failure threw nothing");
+    IMainWindow& CreateMainWindow(TMainWindowRows rows) override {
+        Created("main");
+        return TFakeApplication::CreateMainWindow(rows);
+    }
+    IKeyCaptureWindow& CreateKeyCaptureWindow() override {
+        Created("key capture");
+        return TFakeApplication::CreateKeyCaptureWindow();
+    }
+    IMessageEntryWindow& CreateMessageEntryWindow() override {
+        Created("message entry");
+        return TFakeApplication::CreateMessageEntryWindow();
+    }
+    int Run() override {
+        Journal += "loop: " + MainWindow.BoxOf("Wait Time").Value + ", " +
+                   MainWindow.BoxOf("Pit In Message").Value + ";";
+        MainWindow.Close();
+        return TFakeApplication::Run();
     }
 
+    std::string Failing;
     std::function<void()> Failure;
+    std::string Journal;
+
+  private:
+    void Created(const std::string& window) {
+        Journal += window + ";";
+        if (window == Failing) {
+            Failure();
+        }
+    }
 };
 
-TEST(StartUpTest, AWindowThatCannotBeCreatedIsShownInTheErrorBoxAndEndsTheProgram) {
-    struct TCase {
-        std::string Name;
-        std::function<void()> Failure;
-        std::string Shown;
-    };
-    const std::vector<TCase> cases = {
-        {"a runtime failure",
-         [] { throw Exception("Create window: Quorl Pit Timer v3.1: Not enough memory"); },
-         "QuorlWait: Create window: Quorl Pit Timer v3.1: Not enough memory."},
-        {"something that is not a std::exception", [] { throw 42; },
-         "QuorlWait: Internal error: an exception of unknown type."},
-    };
-    for (const TCase& c : cases) {
-        SCOPED_TRACE(c.Name);
-        TFailingApplication application(c.Failure);
-        EXPECT_EQ(RunApplication(application), 1);
-        EXPECT_EQ(application.DialogsService.Errors, std::vector<std::string>{c.Shown});
-        EXPECT_EQ(application.Runs, 0);
-        // The handler the platform reports through outlives the start-up.
-        ASSERT_TRUE(application.Handler);
-        application.Handler(std::runtime_error("later"));
-        EXPECT_EQ(application.DialogsService.Errors.back(), "QuorlWait: later.");
-    }
-}
+const std::string kIni = "C:\\Games\\Quorl\\QuorlWait.ini";
+const std::string kStart = "[Timing]\r\nDelay=45\r\nPitInMessage=Pit now\r\n";
+const std::string kRan = "main;key capture;message entry;loop: 45, Pit now;";
 
-// The fake application runs from C:\Games\Quorl, where its settings file lies.
-TEST(StartUpTest, TheMainWindowShowsTheSettingsBesideTheExecutableAndTheLoopRuns) {
-    TFakeApplication application;
-    application.ProfileFileService.Files["C:\\Games\\Quorl\\QuorlWait.ini"] =
-        "[Timing]\r\nDelay=45\r\nPitInMessage=Pit now\r\n";
-    EXPECT_EQ(RunApplication(application), 0);
-    EXPECT_EQ(application.Runs, 1);
-    EXPECT_EQ(application.MainWindow.WaitTimeEditBox.Value, "45");
-    EXPECT_EQ(application.MainWindow.PitInMessageEditBox.Value, "Pit now");
-    EXPECT_TRUE(application.DialogsService.Errors.empty());
-}
-
-constexpr std::uint32_t kNever = ~0u;
-
-// The other copy on a timeline of the fake clock's milliseconds: it holds the lock until
-// LockFreeMs, shows window 7 from WindowMs until then, and ends CloseMs after a WM_CLOSE.
-struct TTimeline {
-    std::uint32_t LockFreeMs, WindowMs, CloseMs;
-    bool Outranks;
+struct TOutcome {
+    int Exit;
+    std::string Journal;
+    std::string Ini;  // the settings file after the run
 };
 
-class TFakeOneCopy : public IOneCopy {
-  public:
-    explicit TFakeOneCopy(TTimeline timeline) : At(timeline) {}
-    bool TakeLock() override { return Clock.TickCount >= At.LockFreeMs; }
-    TWindowHandle FindOtherWindow() override {
-        return Clock.TickCount >= At.WindowMs && !TakeLock() ? 7 : 0;
-    }
-    bool OutranksOwnerOf(TWindowHandle window) override { return window == 7 && At.Outranks; }
-    void BringToFront(TWindowHandle window) override { Done += window == 7 ? "front;" : "?;"; }
-    void AskToClose(TWindowHandle window) override {
-        Done += window == 7 ? "close;" : "?;";
-        At.LockFreeMs =
-            std::min(At.LockFreeMs, At.CloseMs == kNever ? kNever : Clock.TickCount + At.CloseMs);
-    }
-    void WarningBox(const std::string& text) override { Done += text + ";"; }
-    void Pause(std::uint32_t ms) override { Clock.TickCount += ms; }
-
-    TFakeClock Clock;
-    TTimeline At;
-    std::string Done;
-};
-
-TEST(StartUpTest, AStartRunsAsTheOneCopyOrLeavesTheRunningCopyBe) {
+// Each run starts over the same settings file. The handler the platform reports through
+// outlives the start-up of a copy that got past the one-copy start.
+TEST(RunProgramTest, AStartRunsAsTheOneCopyOrLeavesTheRunningCopyBeAndSaysWhatFailed) {
+    using enum TProcessLevel;
+    const std::string saved = kStart +
+                              "actionkey=122\r\npitinkey=120\r\nPitOutMessage=Pit Out\r\n"
+                              "PitOutWarning=Pit Out Warning\r\n";
+    const TOutcome runs{0, kRan, saved};
+    const TOutcome leaves{0, "", kStart};
     const std::string box = std::string(kOtherCopyStillRunsText) + ";";
-    const std::vector<std::tuple<std::string, TTimeline, bool, std::string>> cases = {
-        {"no other copy", {0, kNever, kNever, false}, true, ""},
-        {"same rights, window up", {kNever, 0, kNever, false}, false, "front;"},
-        {"same rights, window late", {kNever, 3000, 0, false}, false, "front;"},
-        {"same rights, window up, copy closing", {300, 0, kNever, false}, true, "front;"},
-        {"lock held, no window, first copy ends", {3000, kNever, kNever, false}, true, ""},
-        {"lock held, no window, for good", {kNever, kNever, 0, true}, false, ""},
-        {"fewer rights, ends on close", {kNever, 0, 2000, true}, true, "close;"},
-        {"fewer rights, window late, ends on close", {kNever, 1000, 0, true}, true, "close;"},
-        {"fewer rights, does not end", {kNever, 0, kNever, true}, false, "close;" + box},
+    // What a window that cannot be built throws, and what the error box then shows.
+    const auto noMemory = [] { throw Exception("Create window: Quorl: Not enough memory"); };
+    const TOutcome noWindow{1, "main;box QuorlWait: Create window: Quorl: Not enough memory.;",
+                            kStart};
+    const auto notAnException = [] { throw 42; };
+    const TOutcome unknown{
+        1, "main;key capture;box QuorlWait: Internal error: an exception of unknown type.;",
+        kStart};
+    const TOutcome hookStop{0, kRan + "box QuorlWait: " + kHookStopFailedText + ";", saved};
+    const struct {
+        const char* Name;
+        TTimeline Other;
+        TProcessLevel Level;  // of the other copy's process
+        std::string ToOther;  // what the start did to the other copy and the boxes it showed
+        TOutcome Expected;
+        std::string Failing{};
+        std::function<void()> Failure{};
+        bool HookStopFails = false;
+    } starts[] = {
+        {"no other copy: windows in order, settings saved at close", {}, Same, "", runs},
+        {"same rights, window up", {kNever, 0, kNever}, Same, "front;", leaves},
+        {"same rights, window late", {kNever, 3000, 0}, Same, "front;", leaves},
+        {"more rights, window up", {kNever, 0, kNever}, Higher, "front;", leaves},
+        {"same rights, window up, copy closing", {300, 0, kNever}, Same, "front;", runs},
+        {"lock held, no window, first copy ends", {3000, kNever, kNever}, Same, "", runs},
+        {"lock held, no window, for good", {kNever, kNever, 0}, Lower, "", leaves},
+        {"fewer rights, ends on close", {kNever, 0, 2000}, Lower, "close;", runs},
+        {"fewer rights, window late, ends on close", {kNever, 1000, 0}, Lower, "close;", runs},
+        {"fewer rights, does not end", {kNever, 0, kNever}, Lower, "close;" + box, leaves},
+        {"the main window cannot be created", {}, Same, "", noWindow, "main", noMemory},
+        {"a dialog throws no std::exception", {}, Same, "", unknown, "key capture", notAnException},
+        {"the hook thread did not stop, told after the loop", {}, Same, "", hookStop, "", {}, true},
     };
-    for (const auto& [name, timeline, runs, done] : cases) {
-        SCOPED_TRACE(name);
-        TFakeOneCopy copy(timeline);
-        EXPECT_EQ(StartAsOneCopy(copy, copy.Clock), runs);
-        EXPECT_EQ(copy.Done, done);
+    for (const auto& start : starts) {
+        SCOPED_TRACE(start.Name);
+        TJournalingApplication application;
+        application.ProfileFileService.Files[kIni] = kStart;
+        application.OneCopyService.At = start.Other;
+        application.ForegroundWindowsService.Processes[TFakeOneCopy::kOtherWindow] = {
+            start.Level, "QuorlWait.exe"};
+        application.Failing = start.Failing;
+        application.Failure = start.Failure;
+        application.HookStopFails = start.HookStopFails;
+        EXPECT_EQ(RunProgram(application), start.Expected.Exit);
+        EXPECT_EQ(application.OneCopyService.Done, start.ToOther);
+        EXPECT_EQ(application.Journal, start.Expected.Journal);
+        EXPECT_EQ(application.ProfileFileService.Files[kIni], start.Expected.Ini);
+        ASSERT_EQ(static_cast<bool>(application.Handler), !start.Expected.Journal.empty());
+        if (application.Handler) {
+            application.Handler(std::runtime_error("later"));
+            EXPECT_EQ(application.DialogsService.Errors.back(), "QuorlWait: later.");
+        }
     }
 }
 
