@@ -226,11 +226,11 @@ TEST_F(WaitTest, WaitStartKeySendsF10AtOnceAndAgainOnlyAtTheWaitsEnd) {
 // The tick on which each part of a wait shows, counting ticks after the wait start key: the first
 // that types the warning, and the one that sends the second F10.
 struct TWaitTimeline {
-    int WaitSeconds;
+    int Seconds;
     int WarningTick;  // 0: never
     int PitOutTick;
     friend void PrintTo(const TWaitTimeline& timeline, std::ostream* out) {
-        *out << timeline.WaitSeconds << " s";
+        *out << timeline.Seconds << " s";
     }
 };
 
@@ -239,13 +239,13 @@ class WaitTimelineTest : public EngineTest, public testing::WithParamInterface<T
 // Tick k falls k * 100 ms + 50 ms after the key, clear of the exact boundaries, which sums of
 // tenths of a second cannot hit exactly in a day count anyway.
 TEST_P(WaitTimelineTest, WarningFiveSecondsBeforeTheEndAndPitOutOnTheSixthTickAfterIt) {
-    Start("Delay=" + std::to_string(GetParam().WaitSeconds) + "\r\n");
+    Start("Delay=" + std::to_string(GetParam().Seconds) + "\r\n");
     for (const int wait : {1, 2}) {
         SCOPED_TRACE(wait == 1 ? "the first wait" : "the next one");
         Type("z");
         Clock.AdvanceSeconds(0.05);
-        TWaitTimeline seen{GetParam().WaitSeconds, 0, 0};
-        const int lastTick = std::max(seen.WaitSeconds, 0) * 10 + 20;
+        TWaitTimeline seen{GetParam().Seconds, 0, 0};
+        const int lastTick = std::max(seen.Seconds, 0) * 10 + 20;
         for (int tick = 1; tick <= lastTick && seen.PitOutTick == 0; ++tick) {
             Tick();
             if (seen.WarningTick == 0 && Sent().back().starts_with("\rPit Out W")) {
@@ -441,14 +441,14 @@ TEST_P(OwnKeysTest, PitInMessageHoldingTheShiftedPitInKeyIsTypedOnce) {
 TEST_P(OwnKeysTest, ATriggerIsTheCharacterTheKeyMakesInTheSimulation) {
     Start();
     const struct {
-        std::uint8_t PitInKey;
+        std::uint8_t Trigger;
         bool ShiftHeld;
         char Logged;
         std::size_t Sends;
     } cases[] = {{'x', true, 'X', 0}, {'Q', true, 'Q', 1}, {'x', false, 'x', 1}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Logged);
-        KeyCaptureWindow.Keys = {c.PitInKey};
+        KeyCaptureWindow.Keys = {c.Trigger};
         Click("Set PI Key");
         Tap(kVkF10);  // the key the dialog took, which the engine skips
         KeyboardQueries.SetDown(kVkCapital, !c.ShiftHeld);  // the thread's own state only
@@ -458,7 +458,7 @@ TEST_P(OwnKeysTest, ATriggerIsTheCharacterTheKeyMakesInTheSimulation) {
         if (c.ShiftHeld) {
             Key(kVkLeftShift, false);
         }
-        Tap(c.PitInKey & ~0x20);  // the letter's virtual key
+        Tap(c.Trigger & ~0x20);  // the letter's virtual key
         if (c.ShiftHeld) {
             Key(kVkLeftShift, true);
         }
