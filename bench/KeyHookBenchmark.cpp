@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "components/CPKeyHook.h"
-#include "keyhook/KeyboardHook.h"
+#include "keyhook/HookThread.h"
 #include "platform/win32/Win32HiddenWindows.h"
 #include "platform/win32/Win32KeyboardHookLibrary.h"
 #include "platform/win32/Win32KeyboardQueries.h"
@@ -43,10 +43,6 @@ LRESULT CALLBACK BareProc(int code, WPARAM wParam, LPARAM lParam) {
         PostMessageA(bareTarget, kHookMessage, event->vkCode, 0);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-LRESULT CALLBACK KeyHookProc(int code, WPARAM wParam, LPARAM lParam) {
-    return keyhook::LowLevelKeyboardProc(code, wParam, lParam);
 }
 
 // Installed in place of the measured procedure: the time around the call is the procedure's.
@@ -137,33 +133,41 @@ int main() {
     std::vector<LONGLONG> bareTicks;
     keyhookTicks.reserve(kRounds * kPairsPerRound * 2);
     bareTicks.reserve(kRounds * kPairsPerRound * 2);
-    keyhook::BeginReports(targetWindow, kHookMessage);
+    // The hook thread's procedure, pointed at the target but installed by the timing thread.
+    THookThread hookThread;
+    if (!hookThread.BeginReports(targetWindow, kHookMessage)) {
+        std::printf("the hook procedure reports for another object\n");
+        return 1;
+    }
     for (int round = 0; round < kRounds; ++round) {
-        MeasureRound(&KeyHookProc, keyhookTicks);
+        MeasureRound(&THookThread::Procedure, keyhookTicks);
         MeasureRound(&BareProc, bareTicks);
     }
-    keyhook::EndReports();
+    hookThread.EndReports();
 
     std::printf("Hook procedure, per key event (%d rounds of %d presses and releases each):\n",
                 kRounds, kPairsPerRound);
     Print("  keyhook.dll procedure", keyhookTicks);
     Print("  bare hook (post and chain only)", bareTicks);
-    std::printf("  reports received %d, lost %lu\n", received, keyhook::LostReports());
+    std::printf("  reports received %d, lost %lu\n", received, hookThread.LostReports());
 
     // The whole road: keybd_event, the system, the DLL's hook thread, the posted report, the
     // decoding and OnKey, on keyhook.dll loaded as the program loads it (its test build, whose
     // exports the counters and the shorter period are). First with the shipped reinstall
     // period (15 s: none during the run), then with the hook put back at every 250 ms check,
     // 60 times as often, to show what a reinstall costs the keys around it.
-    TWin32KeyboardQueries keyboard;
-    TWin32KeyboardHookLibrary library;
-    if (!library.Loaded()) {
+    // The watch loads keyhook.dll at its first start; the period must be set before that, so
+    // the benchmark loads the same file first (the application's folder comes first in the
+    // search order), and the watch's load then finds this very module.
+    HMODULE module = LoadLibraryA("keyhook.dll");
+    if (module == nullptr) {
         std::printf("keyhook.dll not found beside the benchmark\n");
         return 1;
     }
+    TWin32KeyboardQueries keyboard;
+    TWin32KeyboardHookLibrary library;
     using TCountProc = DWORD(WINAPI*)();
     using TSetPeriodProc = void(WINAPI*)(DWORD);
-    HMODULE module = GetModuleHandleA("keyhook.dll");
     const auto lost = reinterpret_cast<TCountProc>(
         reinterpret_cast<void (*)()>(GetProcAddress(module, "KeyboardHook_LostReports")));
     const auto reinstalls = reinterpret_cast<TCountProc>(
@@ -186,7 +190,8 @@ int main() {
             }
         };
         if (!hook.StartHook()) {
-            std::printf("KeyboardHook_Start refused\n");
+            std::printf("KeyboardHook_Start refused: %s\n",
+                        library.LastStartProblem().Detail.c_str());
             return 1;
         }
         const DWORD reinstallsBefore = reinstalls();

@@ -48,8 +48,11 @@ std::string LastErrorText() {
 // the ANSI code page), and the search path is not consulted, so no other keyhook.dll is taken.
 // LoadLibraryW answers ERROR_MOD_NOT_FOUND for a missing file and for a missing dependency
 // alike, so the file's own presence is asked first (GetFileAttributesW), to tell the driver
-// which it is. A failure is kept for the first Start to report.
-TWin32KeyboardHookLibrary::TWin32KeyboardHookLibrary() {
+// which it is. Tried once, at the first Start: a second copy of the program, which ends at its
+// start, never loads the library, and the one copy loads it only once it holds its lock. A
+// failure is kept for every Start to report; none tries again.
+void TWin32KeyboardHookLibrary::Load() {
+    LoadTried = true;
     const std::string folder = ExecutableFolder();
     const std::wstring path = WideFromUtf8(folder + kLibraryName);
     if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
@@ -84,6 +87,9 @@ TWin32KeyboardHookLibrary::~TWin32KeyboardHookLibrary() {
 }
 
 bool TWin32KeyboardHookLibrary::Start(TWindowHandle window, std::uint32_t message) {
+    if (!LoadTried) {
+        Load();
+    }
     if (!Loaded()) {
         LastProblem = LoadProblem;
         return false;

@@ -1,4 +1,5 @@
-// IKeyboardHookLibrary over keyhook.dll, loaded from the executable's own folder.
+// IKeyboardHookLibrary over keyhook.dll, loaded from the executable's own folder at the first
+// Start.
 #pragma once
 
 #include <cstdint>
@@ -7,9 +8,8 @@
 
 class TWin32KeyboardHookLibrary : public IKeyboardHookLibrary {
   public:
-    // Loads keyhook.dll from the folder of the running executable; a missing library or
-    // function leaves Start answering false, with the cause in LastStartProblem.
-    TWin32KeyboardHookLibrary();
+    // Loads nothing yet: keyhook.dll is loaded at the first Start.
+    TWin32KeyboardHookLibrary() = default;
     // Stops the hook before the library goes.
     ~TWin32KeyboardHookLibrary() override;
 
@@ -20,18 +20,21 @@ class TWin32KeyboardHookLibrary : public IKeyboardHookLibrary {
     THookStartProblem LastStartProblem() const override;
     void Stop() override;
 
-    bool Loaded() const { return StartProc != nullptr && StopProc != nullptr; }
     // True once a Stop found the hook thread still running after keyhook.dll's bound: the
     // library then stays loaded until the process ends.
     bool StopFailed() const { return Stuck; }
 
   private:
+    void Load();
+    bool Loaded() const { return StartProc != nullptr && StopProc != nullptr; }
+
     using TStartProc = int(__stdcall*)(void* window, unsigned int message);
     using TStopProc = int(__stdcall*)();
 
     void* Module = nullptr;  // HMODULE
     TStartProc StartProc = nullptr;
     TStopProc StopProc = nullptr;
+    bool LoadTried = false;
     THookStartProblem LoadProblem;
     THookStartProblem LastProblem;
     bool Stuck = false;

@@ -2,8 +2,9 @@
 # Makes the portable zip with CPack and checks what a racer gets: the zip holds exactly the
 # program, its hook library, the user guide as one self-contained HTML page and the licence; the
 # program and the library together take at most 1 MB; they import only system DLLs (and the
-# program keyhook.dll); the library exports only what the program calls; the program carries
-# its icon, its version information and its manifest, the library its version information.
+# program keyhook.dll); the library exports only what the program calls, KeyboardHook_Start and
+# KeyboardHook_Stop; the program carries its icon, its version information and its manifest,
+# the library its version information.
 #
 # usage: check-package.sh <cpack> <build dir> <zip> <QuorlWait.exe> <keyhook.dll>
 set -euo pipefail
@@ -80,6 +81,9 @@ echo "keyhook.dll exports: $exports"
 echo "QuorlWait.exe calls: $called"
 [ -n "$exports" ] || fail "keyhook.dll in the zip exports nothing"
 [ "$exports" = "$called" ] || fail "keyhook.dll exports '$exports', QuorlWait.exe calls '$called'"
+# And exactly the two: no test build's export has come into the zip, whatever the program calls.
+[ "$exports" = "KeyboardHook_Start KeyboardHook_Stop " ] ||
+    fail "keyhook.dll exports '$exports', not just KeyboardHook_Start and KeyboardHook_Stop"
 
 # The resource types at the top of the resource directory: 3 icon, 14 icon group, 16 version,
 # 24 manifest.

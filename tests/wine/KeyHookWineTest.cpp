@@ -32,7 +32,6 @@ struct TReport {
 class KeyHookWineTest : public testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(Library.Loaded()) << "keyhook.dll is not beside the test program";
         ASSERT_NO_FATAL_FAILURE(StartWatch());
         // The hook sees typed keys whichever window they go to, but the X server hands them
         // to Wine only while one of its windows has the X focus.
@@ -46,7 +45,8 @@ class KeyHookWineTest : public testing::Test {
         Hook->OnKey = [this](TComponent*, TKeyStates states, TKeyNames names) {
             Reports.push_back({states, names});
         };
-        ASSERT_TRUE(Hook->StartHook());
+        ASSERT_TRUE(Hook->StartHook())
+            << "keyhook.dll beside the test program: " << Library.LastStartProblem().Detail;
     }
 
     // The reports whose key name is `name`, in order.
@@ -325,7 +325,8 @@ TEST_F(KeyHookWineTest, NothingIsReportedAfterTheComponentIsGone) {
 // The library's own promise: once KeyboardHook_Stop has returned, no report is posted.
 TEST(KeyHookLibraryWineTest, StopEndsThePostsAndAStartAfterItReportsAgain) {
     TWin32KeyboardHookLibrary library;
-    ASSERT_TRUE(library.Loaded());
+    // Each test runs in a process of its own: nothing has loaded the library yet.
+    EXPECT_EQ(GetModuleHandleA("keyhook.dll"), nullptr) << "keyhook.dll loaded before a Start";
     TWin32HiddenWindows windows;
     int firstCount = 0;
     int secondCount = 0;
@@ -334,7 +335,8 @@ TEST(KeyHookLibraryWineTest, StopEndsThePostsAndAStartAfterItReportsAgain) {
     auto second = windows.CreateHiddenWindow(
         [&](TMessage& message) { secondCount += message.Msg == TCPKeyHook::kHookMessage ? 1 : 0; });
 
-    EXPECT_TRUE(library.Start(first->Handle(), TCPKeyHook::kHookMessage));
+    ASSERT_TRUE(library.Start(first->Handle(), TCPKeyHook::kHookMessage))
+        << "keyhook.dll beside the test program: " << library.LastStartProblem().Detail;
     EXPECT_FALSE(library.Start(second->Handle(), TCPKeyHook::kHookMessage))
         << "a second start while reporting";
     keybd_event('N', 0x31, 0, 0);

@@ -1,73 +1,19 @@
 // The low-level keyboard hook: a thread of its own that installs it, runs its message loop and
 // watches that it is still in, and the hook procedure that posts one report per key event.
-#include "keyhook/KeyboardHook.h"
+#include "keyhook/HookThread.h"
 
-#include <atomic>
-
-#include "keyhook/HookChainGuard.h"
-#include "keyhook/HookWatchdog.h"
-#include "keyhook/KeyFlags.h"
 #include "platform/KeyReport.h"
 
-namespace keyhook {
 namespace {
-
-// Read by the hook procedure on the hook thread, written by Start and Stop on the caller's
-// thread; atomics, because the procedure may take no lock.
-std::atomic<HWND> reportWindow{nullptr};
-std::atomic<UINT> reportMessage{0};
-std::atomic<DWORD> lostReports{0};
-std::atomic<DWORD> reinstalls{0};
-// The hook the hook thread has in, for the test build's removal; written by the hook thread.
-std::atomic<HHOOK> installedHook{nullptr};
-// Read by the hook thread when it starts; only the test build shortens it.
-std::atomic<DWORD> reinstallPeriodMs{THookWatchdog::kReinstallPeriodMs};
-// The test build's reinstall on demand: the hook thread's next timer tick waits this long
-// before it puts its hook in again, and sets `reinstallPausing` as it begins.
-std::atomic<DWORD> reinstallPauseMs{0};
-std::atomic<bool> reinstallPausing{false};
-
-// Touched only by the hook thread (and by Start before that thread exists): the hook procedure
-// and the watchdog's timer both run there, from its message loop.
-TKeyFlagsBuilder flagsBuilder;
-THookChainGuard chainGuard;
-// Written only by the hook thread; atomic so that the test build may read the count.
-std::atomic<std::uint32_t> eventsSeen{0};
 
 // How often the hook thread checks that its hook is still in and that the keys held down are.
 constexpr UINT kWatchPeriodMs = 250;
 // How long Stop waits for the hook thread, which ends within a timer tick when it can.
 constexpr DWORD kStopWaitMs = 2000;
 
-// Owned by the thread that calls Start and Stop. The event ends the hook thread: unlike a
-// posted WM_QUIT it cannot be refused by a full message queue, nor sent by another program.
-HANDLE hookThread = nullptr;
-DWORD hookThreadId = 0;
-HANDLE stopEvent = nullptr;
-
-struct TThreadStart {
-    HANDLE Ready;  // set once the hook is installed, or has failed
-    bool Installed;
-};
-
 TLowLevelEventId IdOf(LPARAM lParam) noexcept {
     const auto* event = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
     return {event->vkCode, event->scanCode, event->flags, event->time, event->dwExtraInfo};
-}
-
-// False for an event that this thread is passing down the hook chain already: it has come round
-// again to the second of two hooks (see Reinstall). Counts every call for the watchdog.
-bool FirstSight(LPARAM lParam) noexcept {
-    eventsSeen.fetch_add(1, std::memory_order_relaxed);
-    return !chainGuard.IsPassingOn(IdOf(lParam));
-}
-
-LRESULT PassOn(int code, WPARAM wParam, LPARAM lParam) noexcept {
-    if (code != HC_ACTION) {
-        return CallNextHookEx(nullptr, code, wParam, lParam);
-    }
-    const THookChainGuard::TPassingOn passing(chainGuard, IdOf(lParam));
-    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 // A low-level hook is never loaded into another process, so the system needs no module for it;
@@ -75,11 +21,50 @@ LRESULT PassOn(int code, WPARAM wParam, LPARAM lParam) noexcept {
 // MAX_PATH, and refuses the hook when keyhook.dll lies deeper than that. Without the module the
 // same hook goes in.
 HHOOK Install(HMODULE module) noexcept {
-    HHOOK hook = SetWindowsHookExA(WH_KEYBOARD_LL, &LowLevelKeyboardProc, module, 0);
+    HHOOK hook = SetWindowsHookExA(WH_KEYBOARD_LL, &THookThread::Procedure, module, 0);
     if (hook == nullptr && module != nullptr) {
-        hook = SetWindowsHookExA(WH_KEYBOARD_LL, &LowLevelKeyboardProc, nullptr, 0);
+        hook = SetWindowsHookExA(WH_KEYBOARD_LL, &THookThread::Procedure, nullptr, 0);
     }
     return hook;
+}
+
+}  // namespace
+
+std::atomic<THookThread*> THookThread::Reporting{nullptr};
+
+struct THookThread::TThreadStart {
+    THookThread* Self;
+    HANDLE Ready;  // set once the hook is installed, or has failed
+    bool Installed;
+};
+
+// No Stop here: the shipped library's object goes at DLL_PROCESS_DETACH, under the loader lock,
+// where waiting for a thread could hang the process. Its user stops it first (QuorlWait.exe
+// does before FreeLibrary); a hook thread that would not stop keeps the library loaded until
+// the process ends, and the system has ended that thread before the object goes. Either way
+// the hook procedure is let go, so that it never finds an object that is gone.
+THookThread::~THookThread() {
+    LetGoOfProcedure();
+}
+
+void THookThread::LetGoOfProcedure() noexcept {
+    THookThread* self = this;
+    Reporting.compare_exchange_strong(self, nullptr);
+}
+
+// False for an event that this thread is passing down the hook chain already: it has come round
+// again to the second of two hooks (see Reinstall). Counts every call for the watchdog.
+bool THookThread::FirstSight(LPARAM lParam) noexcept {
+    EventsSeen.fetch_add(1, std::memory_order_relaxed);
+    return !ChainGuard.IsPassingOn(IdOf(lParam));
+}
+
+LRESULT THookThread::PassOn(int code, WPARAM wParam, LPARAM lParam) noexcept {
+    if (code != HC_ACTION) {
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    const THookChainGuard::TPassingOn passing(ChainGuard, IdOf(lParam));
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 // The new hook goes in before the old one comes out, so that no key passes with neither in;
@@ -89,7 +74,7 @@ HHOOK Install(HMODULE module) noexcept {
 // it is out they would be dropped unreported). UnhookWindowsHookEx fails when Windows has
 // removed the hook already, the very case this is for. A refused install keeps the old hook
 // and the watchdog tries again later.
-HHOOK Reinstall(HHOOK old, HMODULE module) noexcept {
+HHOOK THookThread::Reinstall(HHOOK old, HMODULE module) noexcept {
     HHOOK fresh = Install(module);
     if (fresh == nullptr) {
         return old;
@@ -97,32 +82,34 @@ HHOOK Reinstall(HHOOK old, HMODULE module) noexcept {
     MSG message;
     PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
     UnhookWindowsHookEx(old);
-    installedHook.store(fresh);
-    reinstalls.fetch_add(1, std::memory_order_relaxed);
+    if (Probe != nullptr) {
+        Probe->HookIn(fresh);
+    }
+    ReinstallCount.fetch_add(1, std::memory_order_relaxed);
     return fresh;
 }
 
-THookSample Sample() noexcept {
+THookSample THookThread::Sample() const noexcept {
     LASTINPUTINFO lastInput{sizeof(LASTINPUTINFO), 0};
     // GetLastInputInfo fails only on a wrong cbSize; its time then stays 0, which looks like no
     // input at all and never raises an alarm.
     GetLastInputInfo(&lastInput);
-    return {GetTickCount(), lastInput.dwTime, eventsSeen.load(std::memory_order_relaxed)};
+    return {GetTickCount(), lastInput.dwTime, EventsSeen.load(std::memory_order_relaxed)};
 }
 
 // The watchdog's tick: forgets keys released out of the hook's sight and puts the hook back
-// when it seems lost or its period has come. The test build may ask for a reinstall after a
-// pause, during which key events reach the old hook.
-void OnWatchTimer(THookWatchdog& watchdog, HHOOK& hook, HMODULE module) noexcept {
-    flagsBuilder.ForgetReleasedKeys([](int virtualKey) { return GetAsyncKeyState(virtualKey); });
-    const DWORD pauseMs = reinstallPauseMs.exchange(0);
-    if (pauseMs != 0) {
-        reinstallPausing.store(true);
-        Sleep(pauseMs);
-        hook = Reinstall(hook, module);
-    } else if (watchdog.Check(Sample())) {
+// when it seems lost or its period has come. A test build's probe may ask for a reinstall after
+// a pause, during which key events reach the old hook.
+void THookThread::OnWatchTimer(THookWatchdog& watchdog, HHOOK& hook, HMODULE module) noexcept {
+    FlagsBuilder.ForgetReleasedKeys([](int virtualKey) { return GetAsyncKeyState(virtualKey); });
+    if ((Probe != nullptr && Probe->ReinstallNow()) || watchdog.Check(Sample())) {
         hook = Reinstall(hook, module);
     }
+}
+
+DWORD WINAPI THookThread::ThreadMain(void* parameter) {
+    auto* start = static_cast<TThreadStart*>(parameter);
+    return start->Self->Run(*start);
 }
 
 // The hook thread. Windows calls a WH_KEYBOARD_LL procedure on the thread that installed it,
@@ -134,8 +121,7 @@ void OnWatchTimer(THookWatchdog& watchdog, HHOOK& hook, HMODULE module) noexcept
 // priority leaves it at normal priority, where it still works. Its thread timer checks that
 // the hook is still in (THookWatchdog), puts it back on the watchdog's period whatever the
 // input, and forgets keys released out of its sight.
-DWORD WINAPI HookThreadMain(void* parameter) {
-    auto* start = static_cast<TThreadStart*>(parameter);
+DWORD THookThread::Run(TThreadStart& start) noexcept {
     MSG message;
     // Makes the thread's message queue before the hook goes in.
     PeekMessageA(&message, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
@@ -143,28 +129,27 @@ DWORD WINAPI HookThreadMain(void* parameter) {
     HMODULE module = nullptr;
     GetModuleHandleExA(
         GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-        reinterpret_cast<LPCSTR>(&LowLevelKeyboardProc), &module);
+        reinterpret_cast<LPCSTR>(&THookThread::Procedure), &module);
     HHOOK hook = Install(module);
-    installedHook.store(hook);
-    // Read before Start returns, so that the period in force at Start is the one this hook
-    // thread keeps, whatever is set after it.
-    const DWORD periodMs = reinstallPeriodMs.load();
-    start->Installed = hook != nullptr;
-    SetEvent(start->Ready);  // `start` belongs to Start and is gone after this
+    if (hook != nullptr && Probe != nullptr) {
+        Probe->HookIn(hook);
+    }
+    start.Installed = hook != nullptr;
+    SetEvent(start.Ready);  // `start` belongs to Start and is gone after this
     if (hook == nullptr) {
         return 1;
     }
     // A thread timer (no window): its WM_TIMER comes with a null hwnd. Without it the hook
     // still reports, unwatched.
     const UINT_PTR timer = SetTimer(nullptr, 0, kWatchPeriodMs, nullptr);
-    THookWatchdog watchdog(Sample(), periodMs);
+    THookWatchdog watchdog(Sample(), Options.ReinstallPeriodMs);
     // The system calls the hook procedure through a message it sends to this thread, which
     // MsgWaitForMultipleObjectsEx does not handle: with QS_ALLINPUT it returns for it, and
     // PeekMessageA runs it. MWMO_INPUTAVAILABLE returns for messages that were in the queue
     // already. The thread owns no window and dispatches nothing it is posted, so no posted
     // message of another program (a WM_QUIT, a WM_TIMER naming a procedure) makes it act or end;
     // only Stop's event ends it.
-    const HANDLE stop = stopEvent;
+    const HANDLE stop = StopEvent;
     for (;;) {
         const DWORD woken =
             MsgWaitForMultipleObjectsEx(1, &stop, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
@@ -180,12 +165,12 @@ DWORD WINAPI HookThreadMain(void* parameter) {
     if (timer != 0) {
         KillTimer(nullptr, timer);
     }
-    installedHook.store(nullptr);
+    if (Probe != nullptr) {
+        Probe->HookOut();
+    }
     UnhookWindowsHookEx(hook);
     return 0;
 }
-
-}  // namespace
 
 // Caps Lock's toggle starts from the calling thread's key state (GetKeyState), the only place
 // the system tells a toggle. The caller is the program's user-interface thread, as its window
@@ -193,51 +178,48 @@ DWORD WINAPI HookThreadMain(void* parameter) {
 // as its message queue was made a moment before; later it would be right only while its window
 // has the focus. The hook thread could not ask: it takes no key messages, and the system's
 // current state (GetAsyncKeyState) holds no toggle. From here each press the hook sees flips it.
-void BeginReports(HWND window, UINT message) noexcept {
-    flagsBuilder.Clear();
-    flagsBuilder.SetCapsLock((GetKeyState(VK_CAPITAL) & 1) != 0);
-    reportMessage.store(message);
-    reportWindow.store(window);
-}
-
-void EndReports() noexcept {
-    reportWindow.store(nullptr);
-}
-
-DWORD LostReports() noexcept {
-    return lostReports.load();
-}
-
-DWORD Reinstalls() noexcept {
-    return reinstalls.load();
-}
-
-HHOOK InstalledHook() noexcept {
-    return installedHook.load();
-}
-
-void SetReinstallPeriod(DWORD periodMs) noexcept {
-    reinstallPeriodMs.store(periodMs != 0 ? periodMs : THookWatchdog::kReinstallPeriodMs);
-}
-
-DWORD HookThreadId() noexcept {
-    return hookThreadId;
-}
-
-DWORD HookProcedureCalls() noexcept {
-    return eventsSeen.load(std::memory_order_relaxed);
-}
-
-bool PauseAReinstall(DWORD pauseMs) noexcept {
-    reinstallPausing.store(false);
-    reinstallPauseMs.store(pauseMs);
-    for (DWORD waited = 0; waited < kStopWaitMs; waited += 10) {
-        if (reinstallPausing.load()) {
-            return true;
-        }
-        Sleep(10);
+bool THookThread::BeginReports(HWND window, UINT message) noexcept {
+    THookThread* holder = nullptr;
+    if (!Reporting.compare_exchange_strong(holder, this) && holder != this) {
+        return false;
     }
-    return false;
+    FlagsBuilder.Clear();
+    FlagsBuilder.SetCapsLock((GetKeyState(VK_CAPITAL) & 1) != 0);
+    ReportMessage.store(message);
+    ReportWindow.store(window);
+    return true;
+}
+
+// The hook procedure stays this object's while its hook thread runs: a thread that did not
+// stop still calls it, to post nothing.
+void THookThread::EndReports() noexcept {
+    ReportWindow.store(nullptr);
+    if (Thread == nullptr) {
+        LetGoOfProcedure();
+    }
+}
+
+DWORD THookThread::LostReports() const noexcept {
+    return LostReportCount.load();
+}
+
+DWORD THookThread::Reinstalls() const noexcept {
+    return ReinstallCount.load();
+}
+
+DWORD THookThread::ProcedureCalls() const noexcept {
+    return EventsSeen.load(std::memory_order_relaxed);
+}
+
+// The system gives a low-level hook procedure no context: the object comes from `Reporting`,
+// one atomic load. A call that finds none (a hook of an object that has just ended reports)
+// only passes the event on.
+LRESULT CALLBACK THookThread::Procedure(int code, WPARAM wParam, LPARAM lParam) noexcept {
+    THookThread* self = Reporting.load(std::memory_order_acquire);
+    if (self == nullptr) {
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    return self->OnKeyEvent(code, wParam, lParam);
 }
 
 // No allocation, lock, logging or exception here: the system waits for this procedure before
@@ -246,42 +228,47 @@ bool PauseAReinstall(DWORD pauseMs) noexcept {
 // 10,000 messages by default (USERPostMessageLimit): a refused post is counted, and the key
 // still goes on to the next hook. The hook sees every key event of the desktop in order, so
 // the report carries the desktop's Shift, Ctrl, Alt and Caps Lock state after this one.
-LRESULT CALLBACK LowLevelKeyboardProc(int code, WPARAM wParam, LPARAM lParam) noexcept {
+LRESULT THookThread::OnKeyEvent(int code, WPARAM wParam, LPARAM lParam) noexcept {
     if (code == HC_ACTION && FirstSight(lParam)) {
         const auto* event = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
-        const std::uint32_t flags = flagsBuilder.Flags(
+        const std::uint32_t flags = FlagsBuilder.Flags(
             {event->vkCode, event->scanCode, (event->flags & LLKHF_EXTENDED) != 0,
              (event->flags & LLKHF_ALTDOWN) != 0, (event->flags & LLKHF_UP) != 0});
         const WPARAM report = ReportWParam(event->vkCode, (event->flags & LLKHF_INJECTED) != 0,
-                                           flagsBuilder.KeyState());
-        const HWND window = reportWindow.load(std::memory_order_acquire);
+                                           FlagsBuilder.KeyState());
+        const HWND window = ReportWindow.load(std::memory_order_acquire);
         if (window != nullptr &&
-            !PostMessageA(window, reportMessage.load(std::memory_order_relaxed), report,
+            !PostMessageA(window, ReportMessage.load(std::memory_order_relaxed), report,
                           static_cast<LPARAM>(flags))) {
-            lostReports.fetch_add(1, std::memory_order_relaxed);
+            LostReportCount.fetch_add(1, std::memory_order_relaxed);
         }
     }
     return PassOn(code, wParam, lParam);
 }
 
-bool Start(HWND window, UINT message) noexcept {
-    if (hookThread != nullptr) {
+bool THookThread::Start(HWND window, UINT message) noexcept {
+    if (Thread != nullptr) {
         return false;
     }
-    TThreadStart start{CreateEventA(nullptr, TRUE, FALSE, nullptr), false};
+    TThreadStart start{this, CreateEventA(nullptr, TRUE, FALSE, nullptr), false};
     if (start.Ready == nullptr) {
         return false;
     }
-    stopEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    if (stopEvent == nullptr) {
+    StopEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    if (StopEvent == nullptr) {
         CloseHandle(start.Ready);
         return false;
     }
     // Reports may begin the moment the hook is in, so the target is set first.
-    BeginReports(window, message);
+    if (!BeginReports(window, message)) {
+        CloseHandle(start.Ready);
+        CloseHandle(StopEvent);
+        StopEvent = nullptr;
+        return false;
+    }
     // CreateThread, not std::thread: the win32-thread variant of mingw-w64 has none, and the
     // thread runs no C++ runtime code that would need more.
-    HANDLE thread = CreateThread(nullptr, 0, &HookThreadMain, &start, 0, &hookThreadId);
+    HANDLE thread = CreateThread(nullptr, 0, &ThreadMain, &start, 0, nullptr);
     if (thread != nullptr) {
         WaitForSingleObject(start.Ready, INFINITE);
     }
@@ -292,12 +279,11 @@ bool Start(HWND window, UINT message) noexcept {
             WaitForSingleObject(thread, INFINITE);
             CloseHandle(thread);
         }
-        CloseHandle(stopEvent);
-        stopEvent = nullptr;
-        hookThreadId = 0;
+        CloseHandle(StopEvent);
+        StopEvent = nullptr;
         return false;
     }
-    hookThread = thread;
+    Thread = thread;
     return true;
 }
 
@@ -305,21 +291,19 @@ bool Start(HWND window, UINT message) noexcept {
 // after this returns true. A thread that does not end within the bound (stuck in a call into
 // the system) keeps its handles, and every later Stop waits for it again; its procedure posts
 // nothing meanwhile (EndReports), and the library must stay loaded while it runs.
-bool Stop() noexcept {
+bool THookThread::Stop() noexcept {
     EndReports();
-    if (hookThread == nullptr) {
+    if (Thread == nullptr) {
         return true;
     }
-    SetEvent(stopEvent);
-    if (WaitForSingleObject(hookThread, kStopWaitMs) != WAIT_OBJECT_0) {
+    SetEvent(StopEvent);
+    if (WaitForSingleObject(Thread, kStopWaitMs) != WAIT_OBJECT_0) {
         return false;
     }
-    CloseHandle(hookThread);
-    CloseHandle(stopEvent);
-    hookThread = nullptr;
-    stopEvent = nullptr;
-    hookThreadId = 0;
+    CloseHandle(Thread);
+    CloseHandle(StopEvent);
+    Thread = nullptr;
+    StopEvent = nullptr;
+    LetGoOfProcedure();
     return true;
 }
-
-}  // namespace keyhook

@@ -1,0 +1,50 @@
+// The test build's probe: it follows the hook that the hook thread has in, and holds the thread
+// at a watch tick on request, so that key events made meanwhile reach the old hook.
+#include "tests/wine/keyhook-test/HookThreadTestProbe.h"
+
+namespace {
+
+// How long PauseAReinstall waits for the hook thread's next tick, which comes every 250 ms.
+constexpr DWORD kPauseWaitMs = 2000;
+
+}  // namespace
+
+void THookThreadTestProbe::HookIn(HHOOK hook) noexcept {
+    HookThreadId.store(GetCurrentThreadId());
+    Hook.store(hook);
+}
+
+void THookThreadTestProbe::HookOut() noexcept {
+    Hook.store(nullptr);
+    HookThreadId.store(0);
+}
+
+bool THookThreadTestProbe::ReinstallNow() noexcept {
+    const DWORD pauseMs = PauseMs.exchange(0);
+    if (pauseMs == 0) {
+        return false;
+    }
+    Pausing.store(true);
+    Sleep(pauseMs);
+    return true;
+}
+
+HHOOK THookThreadTestProbe::InstalledHook() const noexcept {
+    return Hook.load();
+}
+
+DWORD THookThreadTestProbe::ThreadId() const noexcept {
+    return HookThreadId.load();
+}
+
+bool THookThreadTestProbe::PauseAReinstall(DWORD pauseMs) noexcept {
+    Pausing.store(false);
+    PauseMs.store(pauseMs);
+    for (DWORD waited = 0; waited < kPauseWaitMs; waited += 10) {
+        if (Pausing.load()) {
+            return true;
+        }
+        Sleep(10);
+    }
+    return false;
+}
