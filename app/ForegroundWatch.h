@@ -1,6 +1,9 @@
 // TForegroundWatch: tells the log when the window in front runs with more rights than QuorlWait.
 #pragma once
 
+#include <cstddef>
+#include <vector>
+
 #include "components/EventLogSink.h"
 #include "platform/ForegroundWindows.h"
 
@@ -13,7 +16,10 @@ class TForegroundWatch {
     void Check();
 
   private:
+    static constexpr std::size_t kToldWindows = 16;
+
     IForegroundWindows& Windows;
     IEventLog& Log;
     TWindowHandle LastWindow = 0;
+    std::vector<TWindowHandle> Told;  // the windows already told of, the newest last
 };

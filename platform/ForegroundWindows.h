@@ -9,11 +9,18 @@
 // at a higher level (run as administrator) neither lets this program's low-level hook see the
 // keys typed into it nor takes the keys this program injects, and no call reports it.
 enum class TProcessLevel {
-    Lower,         // a lower level than this program's (it runs as administrator, the other not)
-    Same,          // the same level
-    Higher,        // a higher level than this program's
-    AccessDenied,  // the system refused to tell: the process or its token would not be opened
-    Unknown,       // the query failed for another reason, or there is no such window
+    Lower,   // a lower level than this program's (it runs as administrator, the other not)
+    Same,    // the same level
+    Higher,  // a higher level than this program's
+    // The system refused to tell (the process or its token would not be opened), and the
+    // process runs for this program's user: the refusal of a process run as administrator.
+    AccessDenied,
+    // The same refusal from a process of another user (a window started with another user's
+    // name), which says nothing about administrator rights.
+    AccessDeniedOtherUser,
+    // The query failed for another reason, the user of a refusing process is not known, or
+    // there is no such window.
+    Unknown,
 };
 
 struct TWindowProcess {
@@ -25,7 +32,7 @@ struct TWindowProcess {
 };
 
 // One object answers both the foreground check and the one-copy start: it reads this
-// program's own level once, when it is made.
+// program's own level and user once, when it is made.
 class IForegroundWindows {
   public:
     virtual ~IForegroundWindows() = default;
@@ -35,7 +42,8 @@ class IForegroundWindows {
     virtual TWindowHandle ForegroundWindow() = 0;
 
     // The level and name of the process that owns the window. Opens the process and its token
-    // and reads them, a few system calls: ask once per window, not per tick. Never throws: a
-    // failure is in Level. Sends the window no message and does not run the message loop.
+    // and reads them, a few system calls, and when they refuse, lists the session's processes
+    // to find its user: ask once per window, not per tick. Never throws: a failure is in
+    // Level. Sends the window no message and does not run the message loop.
     virtual TWindowProcess WindowProcess(TWindowHandle window) = 0;
 };

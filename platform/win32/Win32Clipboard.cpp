@@ -1,6 +1,8 @@
 // The log's text on the clipboard, in the forms that 8-bit and Unicode programs read.
 #include "platform/win32/Win32Clipboard.h"
 
+#include <vector>
+
 namespace {
 
 // Another program (a clipboard manager, a remote desktop client) may hold the clipboard open
@@ -24,11 +26,12 @@ HGLOBAL Block(const void* bytes, std::size_t size) {
     return block;
 }
 
-bool Put(UINT format, HGLOBAL block) {
+// The block is the system's once `put` took it, and still ours to free when it did not.
+bool Put(const TClipboardPut& put, UINT format, HGLOBAL block) {
     if (block == nullptr) {
         return false;
     }
-    if (SetClipboardData(format, block) == nullptr) {
+    if (format == 0 || put(format, block) == nullptr) {
         GlobalFree(block);
         return false;
     }
@@ -42,16 +45,6 @@ bool Put(UINT format, HGLOBAL block) {
 constexpr const wchar_t* kPrivacyFormats[] = {L"ExcludeClipboardContentFromMonitorProcessing",
                                               L"CanIncludeInClipboardHistory",
                                               L"CanUploadToCloudClipboard"};
-
-bool PutPrivacyFormats() {
-    const DWORD no = 0;
-    bool put = true;
-    for (const wchar_t* name : kPrivacyFormats) {
-        const UINT format = RegisterClipboardFormatW(name);
-        put = put && format != 0 && Put(format, Block(&no, sizeof no));
-    }
-    return put;
-}
 
 bool OpenClipboardSoon(HWND owner) {
     for (int attempt = 1;; ++attempt) {
@@ -71,7 +64,11 @@ bool OpenClipboardSoon(HWND owner) {
 // page of the active input language, not the ANSI one the text is in: under a Cyrillic or Greek
 // layout an "é" would paste as another letter. So the Unicode text is made here with CP_ACP,
 // and CF_LOCALE names the system locale, whose code page CP_ACP is, for the CF_TEXT.
-bool PutTextOnClipboard(HWND owner, const std::string& text) {
+// Other programs, the clipboard history among them, read the clipboard once it is closed
+// (OpenClipboard fails for them until then): the text must never be left there without its
+// marks. So the privacy formats go first, and a copy that fails part-way is emptied again
+// before the clipboard closes: neither the text unmarked nor the marks alone stay behind.
+bool PutTextOnClipboard(HWND owner, const std::string& text, const TClipboardPut& put) {
     // MultiByteToWideChar answers 0 for no text; with a null buffer, the length it needs.
     const int length = static_cast<int>(text.size());
     const int wideLength = MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0);
@@ -81,15 +78,30 @@ bool PutTextOnClipboard(HWND owner, const std::string& text) {
                             static_cast<int>(wide.size()));
     }
     const LCID locale = GetSystemDefaultLCID();
+    const DWORD no = 0;
+    struct TFormat {
+        UINT Format;
+        const void* Bytes;
+        std::size_t Size;
+    };
+    std::vector<TFormat> formats;
+    for (const wchar_t* name : kPrivacyFormats) {
+        formats.push_back({RegisterClipboardFormatW(name), &no, sizeof no});
+    }
+    // Each string with its terminating zero, which c_str() provides.
+    formats.push_back({CF_TEXT, text.c_str(), text.size() + 1});
+    formats.push_back({CF_UNICODETEXT, wide.c_str(), (wide.size() + 1) * sizeof(wchar_t)});
+    formats.push_back({CF_LOCALE, &locale, sizeof locale});
     if (!OpenClipboardSoon(owner)) {
         return false;
     }
-    // Each string with its terminating zero, which c_str() provides.
-    bool copied = EmptyClipboard() && Put(CF_TEXT, Block(text.c_str(), text.size() + 1));
-    copied =
-        copied && Put(CF_UNICODETEXT, Block(wide.c_str(), (wide.size() + 1) * sizeof(wchar_t)));
-    copied = copied && Put(CF_LOCALE, Block(&locale, sizeof locale));
-    copied = copied && PutPrivacyFormats();
+    bool copied = EmptyClipboard() != FALSE;
+    for (const TFormat& format : formats) {
+        copied = copied && Put(put, format.Format, Block(format.Bytes, format.Size));
+    }
+    if (!copied) {
+        EmptyClipboard();
+    }
     CloseClipboard();
     return copied;
 }

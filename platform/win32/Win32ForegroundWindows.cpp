@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/win32/Win32IntegrityLevel.h"
+#include "platform/win32/Win32ProcessUser.h"
 #include "platform/win32/Win32Text.h"
 
 namespace {
@@ -47,14 +48,17 @@ std::string Caption(HWND window) {
                       : std::string();
 }
 
-TProcessLevel FailureLevel(DWORD error) {
-    return error == ERROR_ACCESS_DENIED ? TProcessLevel::AccessDenied : TProcessLevel::Unknown;
-}
-
 }  // namespace
 
-TWin32ForegroundWindows::TWin32ForegroundWindows() {
+TWin32ForegroundWindows::TWin32ForegroundWindows() : OwnUser(OwnUserSid()) {
     OwnLevelKnown = IntegrityLevelOfProcess(GetCurrentProcess(), OwnLevel);
+}
+
+// A refusal is the mark of a process with more rights only when it runs for this program's
+// user; another user's process refuses whatever its level.
+TProcessLevel TWin32ForegroundWindows::FailureLevel(DWORD error, DWORD processId) const {
+    return error == ERROR_ACCESS_DENIED ? RefusedProcessLevel(processId, OwnUser)
+                                        : TProcessLevel::Unknown;
 }
 
 TWindowHandle TWin32ForegroundWindows::ForegroundWindow() {
@@ -64,7 +68,7 @@ TWindowHandle TWin32ForegroundWindows::ForegroundWindow() {
 // Only ERROR_ACCESS_DENIED counts as refused: a higher process's token or the process itself
 // may refuse this program, while any other failure (a window gone, a system without integrity
 // levels, as Wine is) says nothing about its rights. The error is read before the caption is,
-// which may set another.
+// which may set another; a refused process's user is looked up before the caption is read.
 TWindowProcess TWin32ForegroundWindows::WindowProcess(TWindowHandle window) {
     const auto hwnd = reinterpret_cast<HWND>(window);
     DWORD processId = 0;
@@ -73,15 +77,16 @@ TWindowProcess TWin32ForegroundWindows::WindowProcess(TWindowHandle window) {
     }
     const TKernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
     if (process.Handle == nullptr) {
-        const TProcessLevel level = FailureLevel(GetLastError());
+        const TProcessLevel level = FailureLevel(GetLastError(), processId);
         return {level, Caption(hwnd)};
     }
     TWindowProcess result;
     std::uint32_t level = 0;
-    result.Level = !IntegrityLevelOfProcess(process.Handle, level) ? FailureLevel(GetLastError())
-                   : level > OwnLevel                              ? TProcessLevel::Higher
-                   : level < OwnLevel                              ? TProcessLevel::Lower
-                                                                   : TProcessLevel::Same;
+    result.Level = !IntegrityLevelOfProcess(process.Handle, level)
+                       ? FailureLevel(GetLastError(), processId)
+                   : level > OwnLevel ? TProcessLevel::Higher
+                   : level < OwnLevel ? TProcessLevel::Lower
+                                      : TProcessLevel::Same;
     result.Name = ProgramFileName(process.Handle);
     if (result.Name.empty()) {
         result.Name = Caption(hwnd);

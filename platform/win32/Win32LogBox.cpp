@@ -117,8 +117,11 @@ LRESULT TWin32LogBox::OnNotify(const NMHDR& header) {
             if (GetKeyState(VK_CONTROL) < 0) {
                 if (key.wVKey == 'A') {
                     SelectAll();
-                } else if (key.wVKey == 'C' || key.wVKey == VK_INSERT) {
-                    CopySelection();
+                } else if ((key.wVKey == 'C' || key.wVKey == VK_INSERT) && !CopySelection()) {
+                    // The clipboard refused and is left empty: the driver hears the warning
+                    // sound (MessageBeep), as Windows' own controls answer a key they cannot
+                    // carry out, and no box takes the focus on the way back to the simulation.
+                    MessageBeep(MB_ICONWARNING);
                 }
             }
             return 0;
@@ -144,7 +147,7 @@ void TWin32LogBox::SelectAll() {
 
 bool TWin32LogBox::CopySelection() {
     if (ListView == nullptr || Lines == nullptr) {
-        return false;
+        return true;
     }
     std::vector<std::size_t> selected;
     const auto selectedCount =
@@ -165,7 +168,7 @@ bool TWin32LogBox::CopySelection() {
         }
     }
     if (selected.empty()) {
-        return false;
+        return true;  // nothing to copy, as an edit control's Ctrl+C with no selection
     }
     std::size_t bytes = 1;
     for (std::size_t i : selected) {

@@ -12,7 +12,8 @@
 // The log box: an owner-data list view in report mode, one column and no header. It holds no
 // text of its own: it asks the log for the lines it draws, so a tick's append costs the same at
 // any length of the log. Flush, which the window calls on every timer tick, shows the new lines
-// and scrolls to the newest. Ctrl+A selects every line; Ctrl+C copies the selected ones.
+// and scrolls to the newest. Ctrl+A selects every line; Ctrl+C copies the selected ones, and
+// beeps when the clipboard refuses them.
 class TWin32LogBox : public ILogBox {
   public:
     // The window class to create the box with; registers the common controls' list view.
@@ -32,7 +33,7 @@ class TWin32LogBox : public ILogBox {
 
     void SelectAll();
     // Puts the selected lines on the clipboard, joined by CR LF (PutTextOnClipboard). False
-    // when nothing is selected or the clipboard refused.
+    // when the clipboard refused them; with nothing selected it copies nothing and is true.
     bool CopySelection();
 
   private:

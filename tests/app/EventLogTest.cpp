@@ -128,10 +128,12 @@ TEST_F(EventLogTest, FileThatCannotBeCreatedOrWrittenIsShownInTheErrorBoxAndTheL
     EXPECT_EQ(Save(), "QuorlWait: Cannot write file Log.txt.");
 }
 
-// Each tick asks for the window in front, and for its process only when it changed: one line
-// for a process with more rights, or one that refuses to tell; none for the same window again,
-// a reachable window or a query that failed otherwise.
-TEST_F(EventLogTest, AWindowOfAProcessWithMoreRightsIsToldOnceEachTimeItComesToTheFront) {
+// Each tick asks for the window in front, and for its process only when it changed to one not
+// told of yet: one line for a process with more rights, or one of this user that refuses to
+// tell; none for a window told before, a reachable window, another user's refusal or a query
+// that failed otherwise.
+TEST_F(EventLogTest, AWindowOfAProcessWithMoreRightsIsToldOnlyTheFirstTimeItComesToTheFront) {
+    using enum TProcessLevel;
     const struct {
         const char* Label;
         TWindowHandle Window;
@@ -140,15 +142,18 @@ TEST_F(EventLogTest, AWindowOfAProcessWithMoreRightsIsToldOnceEachTimeItComesToT
         Strings Lines;
         int Queries;
     } steps[] = {
-        {"higher level", 1, TProcessLevel::Higher, "Sim.exe", {"Sim.exe" + kHigher}, 1},
-        {"the same window again", 1, TProcessLevel::Higher, "Sim.exe", {}, 0},
-        {"same level", 2, TProcessLevel::Same, "notepad.exe", {}, 1},
-        {"lower level", 3, TProcessLevel::Lower, "explorer.exe", {}, 1},
-        {"a refused query", 4, TProcessLevel::AccessDenied, "Race Sim", {"Race Sim" + kHigher}, 1},
-        {"unnamed", 5, TProcessLevel::AccessDenied, "", {"The window in front" + kHigher}, 1},
-        {"a query that failed", 6, TProcessLevel::Unknown, "gone.exe", {}, 1},
-        {"no window in front", 0, TProcessLevel::Higher, "", {}, 0},
-        {"the higher window again", 1, TProcessLevel::Higher, "Sim.exe", {"Sim.exe" + kHigher}, 1},
+        {"higher level", 1, Higher, "Sim.exe", {"Sim.exe" + kHigher}, 1},
+        {"same level", 2, Same, "notepad.exe", {}, 1},
+        {"the same window again", 2, Same, "notepad.exe", {}, 0},
+        {"lower level", 3, Lower, "explorer.exe", {}, 1},
+        {"a refused query", 4, AccessDenied, "Race Sim", {"Race Sim" + kHigher}, 1},
+        {"unnamed", 5, AccessDenied, "", {"The window in front" + kHigher}, 1},
+        {"another user's refusal", 7, AccessDeniedOtherUser, "Other.exe", {}, 1},
+        {"a query that failed", 6, Unknown, "gone.exe", {}, 1},
+        {"no window in front", 0, Higher, "", {}, 0},
+        {"the higher window again", 1, Higher, "Sim.exe", {}, 0},
+        {"the refused window again", 4, AccessDenied, "Race Sim", {}, 0},
+        {"another user's window again", 7, AccessDeniedOtherUser, "Other.exe", {}, 1},
     };
     const int& queries = Application.ForegroundWindowsService.Queries;
     for (const auto& step : steps) {

@@ -53,8 +53,10 @@ while read -r anchor; do
 done < <(grep -o 'href="#[^"]*"' <<<"$guide" | sed 's/href="#//; s/"$//' | sort -u)
 
 # Windows' own DLLs that a Win32 program may import; the C runtime is linked statically but for
-# msvcrt.dll, which every Windows has.
-system_dlls=" kernel32.dll user32.dll gdi32.dll advapi32.dll comctl32.dll shell32.dll msvcrt.dll "
+# msvcrt.dll, which every Windows has. wtsapi32.dll names the user of a process that refuses to
+# be opened.
+system_dlls=" kernel32.dll user32.dll gdi32.dll advapi32.dll comctl32.dll shell32.dll wtsapi32.dll "
+system_dlls+="msvcrt.dll "
 check_imports() {
     local file=$1 allowed=$2 dll_name
     while read -r dll_name; do

@@ -6,7 +6,6 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -14,6 +13,7 @@
 
 #include "app/EventLog.h"
 #include "app/Unit1.h"
+#include "platform/win32/Win32Clipboard.h"
 #include "platform/win32/Win32MainWindow.h"
 #include "tests/fakes/FakeClock.h"
 #include "tests/wine/TargetWindow.h"
@@ -140,20 +140,35 @@ TEST_F(LogBoxWineTest, CtrlAThenCtrlCPutsEveryLineOnTheClipboardJoinedByCrLf) {
     SendWithCtrl(Box, 'C');
     EXPECT_EQ(ClipboardText<char>(CF_TEXT), "T      one\r\nT      Got key \r\nT      three \xE9");
     // Made by the system, the Unicode text would follow the input language's code page (Wine
-    // cannot switch that): it must be the program's own, put right after CF_TEXT.
+    // cannot switch that): it must be the program's own, put right after CF_TEXT. Before both,
+    // the marks that keep it out of the clipboard history and the cloud clipboard, with 0 each.
     std::vector<UINT> formats;
     EXPECT_EQ(ClipboardText<wchar_t>(CF_UNICODETEXT, &formats),
               L"T      one\r\nT      Got key \r\nT      three \u00E9");
-    ASSERT_GE(formats.size(), 2u);
-    EXPECT_EQ(formats[0], static_cast<UINT>(CF_TEXT));
-    EXPECT_EQ(formats[1], static_cast<UINT>(CF_UNICODETEXT));
-    // Kept out of the clipboard history and the cloud clipboard: each format there, with 0.
+    std::vector<UINT> first;
     for (const char* name : {"ExcludeClipboardContentFromMonitorProcessing",
                              "CanIncludeInClipboardHistory", "CanUploadToCloudClipboard"}) {
-        const std::string data = ClipboardText<char>(RegisterClipboardFormatA(name));
-        EXPECT_EQ(data, "") << name << " (a DWORD 0 reads as an empty string)";
-        EXPECT_EQ(std::count(formats.begin(), formats.end(), RegisterClipboardFormatA(name)), 1)
-            << name;
+        first.push_back(RegisterClipboardFormatA(name));
+        EXPECT_EQ(ClipboardText<char>(first.back()), "") << name << " (a DWORD 0 reads as \"\")";
+    }
+    first.insert(first.end(), {CF_TEXT, CF_UNICODETEXT});
+    ASSERT_GE(formats.size(), first.size());
+    EXPECT_EQ(std::vector<UINT>(formats.begin(), formats.begin() + 5), first);
+}
+
+// A format refused, whichever it is, leaves the clipboard empty: neither the text without its
+// marks nor the marks alone. The seventh put is never asked for: that copy succeeds.
+TEST_F(LogBoxWineTest, AFormatTheClipboardRefusesLeavesTheClipboardEmpty) {
+    for (int refused = 1; refused <= 7; ++refused) {
+        SCOPED_TRACE(refused);
+        int puts = 0;
+        EXPECT_EQ(PutTextOnClipboard(Box, "log",
+                                     [&](UINT format, HANDLE block) {
+                                         return ++puts == refused ? nullptr
+                                                                  : SetClipboardData(format, block);
+                                     }),
+                  refused == 7);
+        EXPECT_EQ(CountClipboardFormats() == 0, refused != 7);
     }
 }
 
