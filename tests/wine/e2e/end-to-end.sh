@@ -154,9 +154,16 @@ expect_equal() {
     fi
 }
 
+# The window hides as the close begins, before the settings are saved: they are written once the
+# program has ended.
 close_quorl_and_wait() {
     automate close "$kMain"
     automate wait-gone "$kMain" 20000 || fail "the main window did not close"
+    local deadline=$((SECONDS + 20))
+    while kill -0 "$quorl_pid" 2>/dev/null; do
+        [ $SECONDS -lt $deadline ] || fail "the program still runs 20 s after its window went"
+        sleep 0.05
+    done
 }
 
 six_keys() {
@@ -614,7 +621,8 @@ scenario_any_folder() {
     cp "$program_dir/QuorlWait.exe" "$program_dir/keyhook.dll" "$folder/"
     start_target
     (cd "$work/cwd" && exec wine "$folder/QuorlWait.exe") >/dev/null 2>&1 &
-    pids+=("$!")
+    quorl_pid=$!
+    pids+=("$quorl_pid")
     automate wait-window "$kMain" 20000 || fail "no main window from $folder"
     focus_target
     xdotool key x
