@@ -298,13 +298,45 @@ scenario_no_hook() {
     grep -F "$expected" "$work/cwd/Log.txt"
 }
 
+# Types the pit-in key with xdotool and waits until the log box shows its message sent: the
+# key's line, the string's and one per code, then a moment for the keys to reach the window.
+type_pit_in_key() {
+    local key=$1 codes=$2 before deadline=$((SECONDS + 10))
+    before=$(automate line-count "$kMain")
+    xdotool key "$key"
+    until [ "$(automate line-count "$kMain")" -ge $((before + 2 + codes)) ]; do
+        [ $SECONDS -lt $deadline ] || fail "the pit-in key $key sent no message"
+        sleep 0.05
+    done
+    sleep 0.5
+}
+
+# The pit-in key typed with a button of the main window focused: the program's Enter, Space
+# and letters press none of its buttons. Not Save, which runs even in a tick that typed (no
+# Log.txt), nor Set PI Key, whose dialog would take the message's next letter for the key.
+# Starts and ends with the focus on the first box.
+own_keys_press_no_button() {
+    local button
+    for button in Save "Set PI Key"; do
+        xdotool key Tab Tab
+        type_pit_in_key x 8
+        ! automate exists "Set Key" || fail "the program's keys opened Set Key from $button"
+        [ ! -e "$work/cwd/Log.txt" ] || fail "the program's keys pressed $button"
+    done
+    expect_equal "the pit-in key after its message" "$(automate get-text "$kMain" "Pit In Key")" \
+        "x (120)"
+    xdotool key shift+Tab shift+Tab shift+Tab shift+Tab
+}
+
 # The window from the keyboard, from its first box: the pit-in key typed into it fires, Enter and
 # Esc in a box run nothing; Tab, Shift+Tab (wrapping), Space and Enter press each caption's button
 # in the rows' order, each row seeing what only its command does (its dialog and box, or Log.txt).
-# Then the pit-in box's change check runs for that box and for no other.
+# Then the pit-in box's change check runs for that box and for no other. The program's own keys
+# press no button: neither one of the window's nor the warning's.
 scenario_keyboard() {
     start_quorl
     focus_target "$kMain"
+    own_keys_press_no_button
     xdotool key x Return Escape
     sleep 1
     local message_dialog="New Message Dialog" row keys dialog box text
@@ -329,8 +361,11 @@ scenario_keyboard() {
     done
     [[ "$(cat "$work/cwd/Log.txt")" == *$'Sending string \rPit In\r'* ]] || fail "x did not fire"
     automate set-text "$kMain" "PO Pre-Warning" "quick" || fail "a check held the pre-warning box"
-    automate set-text "$kMain" "Pit In Message" "quick" &  # answered once the warning is closed
+    automate set-text "$kMain" "Pit In Message" "quick stop" &  # answered once the warning closes
     automate wait-window "Warning" 10000 || fail "no warning for the pit-in key in its box"
+    focus_target "Warning"
+    type_pit_in_key q 12  # the box's text: its Space would press the warning's OK
+    automate exists "Warning" || fail "the program's own keys closed the warning"
     automate click "Warning" "OK" && wait $!
     expect_equal "the pit-in box" "$(automate get-text "$kMain" "Pit In Message")" "Box 4"
 }
