@@ -594,10 +594,25 @@ scenario_others_keys() {
     echo "F10 after character $order of the message's ${#message}"
 }
 
+# Starts the copy in the second folder and fails unless it ends within 2 s.
+start_second_copy_that_ends() {
+    local started_ms second_pid
+    started_ms=$(date +%s%3N)
+    (cd "$work/cwd" && exec wine "$work/second/QuorlWait.exe") >/dev/null 2>&1 &
+    second_pid=$!
+    pids+=("$second_pid")
+    while kill -0 "$second_pid" 2>/dev/null; do
+        [ $(($(date +%s%3N) - started_ms)) -lt 2000 ] || fail "the second copy still runs after 2 s"
+        sleep 0.05
+    done
+    echo "the second copy ended $(($(date +%s%3N) - started_ms)) ms after its start"
+}
+
 # Two copies would take each other's typed "!" for their pit-in key 1 and answer it. A second
 # start from another folder with the same settings ends within 2 s, without a window and without
 # writing its settings, and brings the first copy to the front, restored when minimised; the
-# first copy goes on typing the message once per press. A restart during its close runs.
+# first copy goes on typing the message once per press. A restart during its close runs. So does
+# a start beside a copy of the previous release, which holds no lock.
 scenario_second_copy() {
     local settings=$'[Timing]\r\npitinkey=49\r\nPitInMessage=Go!\r\n'
     printf '%s' "$settings" >"$work/app/QuorlWait.ini"
@@ -606,20 +621,12 @@ scenario_second_copy() {
     printf '%s' "$settings" >"$work/second/QuorlWait.ini"
     start_target
     start_quorl
-    local started_ms second_pid round
+    local round
     for round in minimized normal; do  # restored, then only brought to the front
         [ "$round" = normal ] || automate minimize "$kMain"
         focus_target
         expect_equal "the first copy before a second start" "$(automate state "$kMain")" "$round"
-        started_ms=$(date +%s%3N)
-        (cd "$work/cwd" && exec wine "$work/second/QuorlWait.exe") >/dev/null 2>&1 &
-        second_pid=$!
-        pids+=("$second_pid")
-        while kill -0 "$second_pid" 2>/dev/null; do
-            [ $(($(date +%s%3N) - started_ms)) -lt 2000 ] || fail "the second copy still runs after 2 s"
-            sleep 0.05
-        done
-        echo "the second copy ended $(($(date +%s%3N) - started_ms)) ms after its start"
+        start_second_copy_that_ends
         kill -0 "$quorl_pid" 2>/dev/null || fail "the first copy ended"
         expect_equal "the first copy after a second start" "$(automate state "$kMain")" \
             "normal foreground"
@@ -643,8 +650,18 @@ scenario_second_copy() {
     (cd "$work/cwd" && exec wine "$work/second/QuorlWait.exe") >/dev/null 2>&1 &
     pids+=("$!")
     kill -0 "$quorl_pid" 2>/dev/null || fail "the first copy had ended before the restart"
+    quorl_pid=$!
     automate wait-window "$kMain" 10000 || fail "no copy runs after a restart during the close"
     close_quorl_and_wait
+    wine "$target_exe" "$(winepath -w "$work/previous.txt")" --previous-release >/dev/null 2>&1 &
+    pids+=("$!")
+    automate wait-window "$kMain" 20000 || fail "no stand-in for the previous release"
+    focus_target
+    start_second_copy_that_ends
+    expect_equal "the previous release's copy after a start" "$(automate state "$kMain")" \
+        "normal foreground"
+    expect_equal "main windows beside the previous release's" \
+        "$(automate list | awk -F '\t' -v c="$kMain" '$3 == c' | wc -l)" 1
 }
 
 # The program copied into a folder whose name lies outside the ANSI code page: it hears the
