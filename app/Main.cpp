@@ -40,8 +40,11 @@ int RunProgram(IApplication& application) {
     } catch (...) {
         handler->ShowException(EUnknownException());
     }
-    // The windows are gone, and the keyboard watch with them. The process ends a hook thread
-    // that did not; the driver learns why the close took seconds.
+    // The windows are gone, and the keyboard watch with them; the settings are saved. A start
+    // that waits for this copy may run from here on, while this one tells the driver why its
+    // close took seconds: the box may stay open for as long as the driver lets it. The process
+    // ends a hook thread that did not.
+    application.OneCopy().ReleaseLock();
     if (application.HookStopFailed()) {
         application.Dialogs().ErrorBox(title, kHookStopFailedText);
     }

@@ -1,4 +1,4 @@
-// Who runs when QuorlWait starts while a copy of it holds the session's lock.
+// Who runs when QuorlWait starts while another copy of it is starting, running or closing.
 #include "app/OneCopyStart.h"
 
 #include <cstdint>
@@ -7,11 +7,18 @@
 
 namespace {
 
-// A copy that is starting holds the lock before its window exists; one that is closing holds
-// it after its window has gone, while it saves its settings and stops its hook (at most 2 s).
+// A copy that is starting holds the lock before its window exists; one whose window has gone
+// holds it while it stops its hook (at most 2 s). Without a window, neither can be waited for
+// by its process.
 constexpr std::uint32_t kOtherCopyWaitMs = 5000;
+// A copy that is closing hides its window, saves its settings, stops its hook and only then
+// frees the lock, so it is waited for as long as its process runs. The save is what may take
+// long: a virus scanner holds the file for seconds, and a write to a network folder that has
+// gone away fails only after the SMB client's session timeout (60 s by default). A copy still
+// not ended after twice that hangs, and a start that waited for it for ever would hang too.
+constexpr std::uint32_t kStillRunningWaitMs = 120000;
 constexpr std::uint32_t kPollMs = 50;
-// A window still there this long after it was brought up belongs to a copy that stays.
+// A window still shown this long after it was brought up belongs to a copy that stays.
 constexpr std::uint32_t kStayingMs = 500;
 
 class TDeadline {
@@ -19,7 +26,7 @@ class TDeadline {
     TDeadline(IClock& clock, std::uint32_t ms)
         : Clock(clock), Start(clock.GetTickCount()), Ms(ms) {}
     // Unsigned difference: GetTickCount wraps.
-    bool Passed() { return Clock.GetTickCount() - Start >= Ms; }
+    bool Passed() const { return Clock.GetTickCount() - Start >= Ms; }
 
   private:
     IClock& Clock;
@@ -27,52 +34,58 @@ class TDeadline {
     std::uint32_t Ms;
 };
 
-// The copy that runs has fewer rights than this start: it cannot see the keys typed into a
-// simulation that runs as administrator, nor type into it, so this start takes over. It asks
-// the copy to close as the user would, so the copy saves its settings first. A copy that does
-// not end (an error box of its own is open, say) is left running, and this start says so.
-bool TakeOver(IOneCopy& copies, IClock& clock, TWindowHandle window) {
-    copies.AskToClose(window);
-    TDeadline deadline(clock, kOtherCopyWaitMs);
-    while (!copies.TakeLock()) {
-        if (deadline.Passed()) {
-            copies.WarningBox(kOtherCopyStillRunsText);
-            return false;
-        }
-        copies.Pause(kPollMs);
+// A copy that this start asked to close and that did not end (an error box of its own is open,
+// say) is left running, and this start says so; it ends without a word beside any other.
+bool Leave(IOneCopy& copies, bool askedToClose) {
+    if (askedToClose) {
+        copies.WarningBox(kOtherCopyStillRunsText);
     }
-    return true;
+    return false;
 }
 
 }  // namespace
 
-// The lock held but no window: the other copy is starting or closing. Either its window comes
-// or the lock comes free; a start that gave up sooner would leave no copy running after a
-// quick restart. A window of the same rights is brought up, and watched a moment: a copy that
-// is closing (the driver restarts it) still shows it while it saves its settings, and this
-// start then waits for the lock as above. A lock still held with no window after the wait
-// belongs to a copy that runs all the same.
+// This start runs once it holds the lock and no other copy's window is shown: a copy of the
+// previous release never takes the lock, and its window is all there is to find it by.
+//
+// A shown window of the same rights is brought up and watched a moment: a copy that is closing
+// (the driver restarts it) hides it as its close begins. A window that stays belongs to a copy
+// that runs. One of a copy with fewer rights is asked to close instead: that copy cannot see
+// the keys typed into a simulation that runs as administrator, nor type into it, so this start
+// takes over; asked as the user would ask, it saves its settings first.
+//
+// With no window shown, the other copy is starting (its window comes) or closing (the lock
+// comes free): this start waits for it as long as its process runs, found by its window, shown
+// or hidden. A lock held with no window at all for a few seconds belongs to a copy that runs
+// all the same.
 bool StartAsOneCopy(IOneCopy& copies, IForegroundWindows& rights, IClock& clock) {
-    TDeadline deadline(clock, kOtherCopyWaitMs);
-    TWindowHandle broughtUp = 0;
-    std::uint32_t broughtUpAt = 0;
+    const TDeadline noWindow(clock, kOtherCopyWaitMs);
+    const TDeadline stillRunning(clock, kStillRunningWaitMs);
+    TWindowHandle seen = 0;
+    std::uint32_t seenAt = 0;
+    bool askedToClose = false;
     for (;;) {
-        if (copies.TakeLock()) {
-            return true;
-        }
+        const bool locked = copies.TakeLock();
         const TWindowHandle window = copies.FindOtherWindow();
-        if (window != 0 && rights.WindowProcess(window).Level == TProcessLevel::Lower) {
-            return TakeOver(copies, clock, window);
-        }
-        if (window != 0 && window != broughtUp) {
-            copies.BringToFront(window);
-            broughtUp = window;
-            broughtUpAt = clock.GetTickCount();
-        } else if (window != 0 && clock.GetTickCount() - broughtUpAt >= kStayingMs) {
-            return false;
-        }
-        if (deadline.Passed()) {
-            return false;
+        if (window == 0) {
+            if (locked) {
+                return true;
+            }
+            if (copies.OtherProcessRuns() ? stillRunning.Passed() : noWindow.Passed()) {
+                return Leave(copies, askedToClose);
+            }
+        } else if (window != seen) {
+            seen = window;
+            seenAt = clock.GetTickCount();
+            if (rights.WindowProcess(window).Level == TProcessLevel::Lower) {
+                copies.AskToClose(window);
+                askedToClose = true;
+            } else {
+                copies.BringToFront(window);
+            }
+        } else if (clock.GetTickCount() - seenAt >=
+                   (askedToClose ? kOtherCopyWaitMs : kStayingMs)) {
+            return Leave(copies, askedToClose);
         }
         copies.Pause(kPollMs);
     }

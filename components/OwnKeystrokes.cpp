@@ -2,10 +2,11 @@
 // the keyboard hook.
 //
 // Windows marks every injected event (LLKHF_INJECTED) but does not say which process injected
-// it, and the extra information of our events stays 0. What this process does know is which
-// events it injected and in which order, and the hook sees the system's input stream in that
-// same order. So an injected report is ours when it matches one of our events still waiting;
-// keys of a real keyboard never carry the injected mark and are never taken for ours.
+// it. Our events carry our mark in their extra information, for our own windows' sake, but the
+// hook's report does not bring it to this thread. What this process does know is which events
+// it injected and in which order, and the hook sees the system's input stream in that same
+// order. So an injected report is ours when it matches one of our events still waiting; keys of
+// a real keyboard never carry the injected mark and are never taken for ours.
 #include "components/OwnKeystrokes.h"
 
 namespace {

@@ -31,7 +31,7 @@ void TSendkeys::SendKeys(const std::string& keyCodes) {
             KeyEventsForCode(static_cast<std::uint8_t>(code), modifierHeld, Keyboard);
         for (int i = 0; i < events.Count; ++i) {
             const TKeyEvent& event = events.Events[static_cast<std::size_t>(i)];
-            Keyboard.KeybdEvent(event.VirtualKey, event.ScanCode, event.Flags, 0);
+            Keyboard.KeybdEvent(event.VirtualKey, event.ScanCode, event.Flags, kOwnKeystrokeMark);
         }
         Pump.ProcessMessages();
     }

@@ -3,6 +3,12 @@
 
 #include <cstdint>
 
+// The extra information that every key event of the program's own carries, so that its own
+// windows can tell the keys it types from the driver's and drop them (Win32: keybd_event's
+// dwExtraInfo, which GetMessageExtraInfo returns to the thread that takes the key message).
+// The keys of a real keyboard carry 0. "QuWt" in ASCII.
+inline constexpr std::uintptr_t kOwnKeystrokeMark = 0x51755774;
+
 class IKeyboardInput {
   public:
     virtual ~IKeyboardInput() = default;

@@ -20,6 +20,7 @@
 #include "platform/win32/Win32MainWindow.h"
 #include "platform/win32/Win32MessageEntryWindow.h"
 #include "platform/win32/Win32MessagePump.h"
+#include "platform/win32/Win32OwnKeystrokeFilter.h"
 #include "platform/win32/Win32ProfileFile.h"
 #include "platform/win32/Win32SingleInstance.h"
 #include "platform/win32/Win32TopLevelWindows.h"
@@ -62,6 +63,8 @@ class TWin32Application : public IApplication {
     HINSTANCE Instance;
 
     TWin32SingleInstance OneCopyService;
+    // On the thread that runs every window and message loop of the program.
+    TWin32OwnKeystrokeFilter OwnKeystrokeFilter;
     TWin32Clock ClockService;
     TWin32Keyboard KeyboardService;
     TWin32MessagePump PumpService;

@@ -256,10 +256,21 @@ void TWin32MainWindow::OnCommand(int id, int notification) {
 }
 
 // The save runs at every close; when it fails the error is shown and the window stays open.
+// The window is hidden while the settings are saved, which may take long (a network folder, a
+// virus scanner): a copy started meanwhile sees it closing, and waits for it to end instead of
+// taking it for a copy that stays (Win32SingleInstance). It is shown again before the error.
 void TWin32MainWindow::OnClose() {
-    const bool saved = RunGuarded([this] {
-        if (Events != nullptr) {
-            Events->FormClose();
+    const bool wasShown = ShowWindow(Window, SW_HIDE) != FALSE;
+    const bool saved = RunGuarded([this, wasShown] {
+        try {
+            if (Events != nullptr) {
+                Events->FormClose();
+            }
+        } catch (...) {
+            if (wasShown) {
+                ShowWindow(Window, SW_SHOW);
+            }
+            throw;
         }
     });
     if (saved) {

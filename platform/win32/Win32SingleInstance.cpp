@@ -16,14 +16,23 @@ TWin32SingleInstance::TWin32SingleInstance() {
     TakeLock();
 }
 
-// Released before the handle goes, so that a start waiting for it takes it at once; the system
-// hands over an abandoned mutex all the same if this process dies.
+// The system hands over an abandoned mutex all the same if this process dies.
 TWin32SingleInstance::~TWin32SingleInstance() {
-    if (Owned) {
-        ReleaseMutex(Mutex);
-    }
+    ReleaseLock();
     if (Mutex != nullptr) {
         CloseHandle(Mutex);
+    }
+    if (OtherProcess != nullptr) {
+        CloseHandle(OtherProcess);
+    }
+}
+
+// Released before the handle goes, so that a start waiting for it takes it at once. ReleaseMutex
+// works only on the thread that owns the mutex: the one that took it, which also ends the run.
+void TWin32SingleInstance::ReleaseLock() {
+    if (Owned) {
+        ReleaseMutex(Mutex);
+        Owned = false;
     }
 }
 
@@ -53,14 +62,41 @@ bool TWin32SingleInstance::TakeLock() {
     return Owned;
 }
 
-// The main window is known by its class and caption together. FindWindowA finds hidden windows
-// too: a copy that is starting creates its window hidden, and one that is closing hides it
-// (under Wine for about 2 s) before it is gone; neither counts until it shows. A minimised
-// window is still a shown one (WS_VISIBLE).
+// The main window is known by its class and caption together. FindWindowExA finds hidden
+// windows too: a copy that is starting creates its window hidden, and one that is closing hides
+// it while it saves its settings; neither counts until it shows, and a shown one may come after
+// a hidden one in the z-order. A minimised window is still a shown one (WS_VISIBLE).
 TWindowHandle TWin32SingleInstance::FindOtherWindow() {
-    HWND window = FindWindowA(kMainWindowClassName, kMainWindowCaption);
-    return window != nullptr && IsWindowVisible(window) ? reinterpret_cast<TWindowHandle>(window)
-                                                        : 0;
+    HWND window = nullptr;
+    while ((window = FindWindowExA(nullptr, window, kMainWindowClassName, kMainWindowCaption)) !=
+           nullptr) {
+        if (IsWindowVisible(window)) {
+            return reinterpret_cast<TWindowHandle>(window);
+        }
+    }
+    return 0;
+}
+
+// The process is opened the first time its window is found and kept open, so it can be asked
+// about after the window has gone: a process handle stays valid, and keeps naming that
+// process, until it is closed (GetWindowThreadProcessId, OpenProcess with SYNCHRONIZE,
+// WaitForSingleObject with no wait: WAIT_TIMEOUT while the process runs). SYNCHRONIZE is the
+// least right a wait needs; a process with more rights may still refuse it, and then stays
+// unknown.
+bool TWin32SingleInstance::OtherProcessRuns() {
+    if (OtherProcess == nullptr) {
+        HWND window = FindWindowA(kMainWindowClassName, kMainWindowCaption);
+        DWORD processId = 0;
+        if (window == nullptr || GetWindowThreadProcessId(window, &processId) == 0 ||
+            processId == 0 || processId == GetCurrentProcessId()) {
+            return false;
+        }
+        OtherProcess = OpenProcess(SYNCHRONIZE, FALSE, processId);
+        if (OtherProcess == nullptr) {
+            return false;
+        }
+    }
+    return WaitForSingleObject(OtherProcess, 0) == WAIT_TIMEOUT;
 }
 
 // SetForegroundWindow works for this process, which the user has just started and which may

@@ -17,7 +17,9 @@ class TWin32SingleInstance : public IOneCopy {
     TWin32SingleInstance& operator=(const TWin32SingleInstance&) = delete;
 
     bool TakeLock() override;
+    void ReleaseLock() override;
     TWindowHandle FindOtherWindow() override;
+    bool OtherProcessRuns() override;
     void BringToFront(TWindowHandle window) override;
     void AskToClose(TWindowHandle window) override;
     void WarningBox(const std::string& text) override;
@@ -26,5 +28,6 @@ class TWin32SingleInstance : public IOneCopy {
   private:
     HANDLE Mutex = nullptr;
     bool Owned = false;
-    bool NoLock = false;  // the system made no mutex for a reason that is no other copy
+    bool NoLock = false;            // the system made no mutex for a reason that is no other copy
+    HANDLE OtherProcess = nullptr;  // SYNCHRONIZE only
 };

@@ -19,11 +19,12 @@ class TRecordingLog : public IEventLog {
     std::vector<std::string> Lines;
 };
 
+// Every event carries the program's own mark, which keeps it from the program's own windows.
 TInjectedKey Press(std::uint8_t virtualKey, std::uint8_t scanCode) {
-    return {virtualKey, scanCode, 0, 0};
+    return {virtualKey, scanCode, 0, kOwnKeystrokeMark};
 }
 TInjectedKey Release(std::uint8_t virtualKey, std::uint8_t scanCode) {
-    return {virtualKey, scanCode, 2, 0};
+    return {virtualKey, scanCode, 2, kOwnKeystrokeMark};
 }
 
 class SendkeysTest : public testing::Test {

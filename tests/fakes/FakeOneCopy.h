@@ -1,4 +1,4 @@
-// The session's lock and the other copy's window on a timeline of the fake clock.
+// The session's lock and the other copy's window and process on a timeline of the fake clock.
 #pragma once
 
 #include <algorithm>
@@ -10,13 +10,18 @@
 
 inline constexpr std::uint32_t kNever = ~0u;
 
-// The other copy holds the lock until LockFreeMs of the clock's milliseconds, shows window
-// kOtherWindow from WindowMs until then, and ends CloseMs after it is asked to close. The
-// default: no other copy.
+// The other copy runs until EndMs of the clock's milliseconds, holding the lock until then
+// unless it is of the previous release, which knows no lock. Its window kOtherWindow exists from
+// WindowMs, or from HiddenMs when that is sooner, until the end; it shows from WindowMs until
+// HiddenMs, when its close begins and it hides it to save its settings. Asked to close, it
+// hides its window at once and ends CloseMs later; one of the previous release keeps its window
+// shown until it ends, and one that never ends keeps it shown. The default: no other copy.
 struct TTimeline {
-    std::uint32_t LockFreeMs = 0;
+    std::uint32_t EndMs = 0;
     std::uint32_t WindowMs = kNever;
     std::uint32_t CloseMs = kNever;
+    std::uint32_t HiddenMs = kNever;
+    bool PreviousRelease = false;
 };
 
 class TFakeOneCopy : public IOneCopy {
@@ -25,17 +30,30 @@ class TFakeOneCopy : public IOneCopy {
 
     explicit TFakeOneCopy(TFakeClock& clock) : Clock(clock) {}
 
-    bool TakeLock() override { return Clock.TickCount >= At.LockFreeMs; }
+    bool TakeLock() override {
+        Held = Held || At.PreviousRelease || !Runs();
+        return Held;
+    }
+    void ReleaseLock() override { Held = false; }
     TWindowHandle FindOtherWindow() override {
-        return Clock.TickCount >= At.WindowMs && !TakeLock() ? kOtherWindow : 0;
+        return Runs() && Now() >= At.WindowMs && Now() < At.HiddenMs ? kOtherWindow : 0;
+    }
+    // As FindWindowA finds a hidden window too, and the process handle is kept once opened.
+    bool OtherProcessRuns() override {
+        ProcessFound = ProcessFound || (Runs() && Now() >= std::min(At.WindowMs, At.HiddenMs));
+        return ProcessFound && Runs();
     }
     void BringToFront(TWindowHandle window) override {
         Done += window == kOtherWindow ? "front;" : "?;";
     }
     void AskToClose(TWindowHandle window) override {
         Done += window == kOtherWindow ? "close;" : "?;";
-        At.LockFreeMs =
-            std::min(At.LockFreeMs, At.CloseMs == kNever ? kNever : Clock.TickCount + At.CloseMs);
+        if (At.CloseMs != kNever) {
+            At.EndMs = std::min(At.EndMs, Now() + At.CloseMs);
+            if (!At.PreviousRelease) {
+                At.HiddenMs = std::min(At.HiddenMs, Now());
+            }
+        }
     }
     void WarningBox(const std::string& text) override { Done += text + ";"; }
     void Pause(std::uint32_t ms) override { Clock.TickCount += ms; }
@@ -44,4 +62,12 @@ class TFakeOneCopy : public IOneCopy {
     TTimeline At;
     // What the start did to the other copy, and the boxes it showed.
     std::string Done;
+    // This process holds the lock.
+    bool Held = false;
+
+  private:
+    std::uint32_t Now() const { return Clock.TickCount; }
+    bool Runs() const { return Now() < At.EndMs; }
+
+    bool ProcessFound = false;
 };

@@ -154,9 +154,16 @@ expect_equal() {
     fi
 }
 
+# The window hides as the close begins, before the settings are saved: they are written once the
+# program has ended.
 close_quorl_and_wait() {
     automate close "$kMain"
     automate wait-gone "$kMain" 20000 || fail "the main window did not close"
+    local deadline=$((SECONDS + 20))
+    while kill -0 "$quorl_pid" 2>/dev/null; do
+        [ $SECONDS -lt $deadline ] || fail "the program still runs 20 s after its window went"
+        sleep 0.05
+    done
 }
 
 six_keys() {
@@ -291,13 +298,45 @@ scenario_no_hook() {
     grep -F "$expected" "$work/cwd/Log.txt"
 }
 
+# Types the pit-in key with xdotool and waits until the log box shows its message sent: the
+# key's line, the string's and one per code, then a moment for the keys to reach the window.
+type_pit_in_key() {
+    local key=$1 codes=$2 before deadline=$((SECONDS + 10))
+    before=$(automate line-count "$kMain")
+    xdotool key "$key"
+    until [ "$(automate line-count "$kMain")" -ge $((before + 2 + codes)) ]; do
+        [ $SECONDS -lt $deadline ] || fail "the pit-in key $key sent no message"
+        sleep 0.05
+    done
+    sleep 0.5
+}
+
+# The pit-in key typed with a button of the main window focused: the program's Enter, Space
+# and letters press none of its buttons. Not Save, which runs even in a tick that typed (no
+# Log.txt), nor Set PI Key, whose dialog would take the message's next letter for the key.
+# Starts and ends with the focus on the first box.
+own_keys_press_no_button() {
+    local button
+    for button in Save "Set PI Key"; do
+        xdotool key Tab Tab
+        type_pit_in_key x 8
+        ! automate exists "Set Key" || fail "the program's keys opened Set Key from $button"
+        [ ! -e "$work/cwd/Log.txt" ] || fail "the program's keys pressed $button"
+    done
+    expect_equal "the pit-in key after its message" "$(automate get-text "$kMain" "Pit In Key")" \
+        "x (120)"
+    xdotool key shift+Tab shift+Tab shift+Tab shift+Tab
+}
+
 # The window from the keyboard, from its first box: the pit-in key typed into it fires, Enter and
 # Esc in a box run nothing; Tab, Shift+Tab (wrapping), Space and Enter press each caption's button
 # in the rows' order, each row seeing what only its command does (its dialog and box, or Log.txt).
-# Then the pit-in box's change check runs for that box and for no other.
+# Then the pit-in box's change check runs for that box and for no other. The program's own keys
+# press no button: neither one of the window's nor the warning's.
 scenario_keyboard() {
     start_quorl
     focus_target "$kMain"
+    own_keys_press_no_button
     xdotool key x Return Escape
     sleep 1
     local message_dialog="New Message Dialog" row keys dialog box text
@@ -322,8 +361,11 @@ scenario_keyboard() {
     done
     [[ "$(cat "$work/cwd/Log.txt")" == *$'Sending string \rPit In\r'* ]] || fail "x did not fire"
     automate set-text "$kMain" "PO Pre-Warning" "quick" || fail "a check held the pre-warning box"
-    automate set-text "$kMain" "Pit In Message" "quick" &  # answered once the warning is closed
+    automate set-text "$kMain" "Pit In Message" "quick stop" &  # answered once the warning closes
     automate wait-window "Warning" 10000 || fail "no warning for the pit-in key in its box"
+    focus_target "Warning"
+    type_pit_in_key q 12  # the box's text: its Space would press the warning's OK
+    automate exists "Warning" || fail "the program's own keys closed the warning"
     automate click "Warning" "OK" && wait $!
     expect_equal "the pit-in box" "$(automate get-text "$kMain" "Pit In Message")" "Box 4"
 }
@@ -552,10 +594,25 @@ scenario_others_keys() {
     echo "F10 after character $order of the message's ${#message}"
 }
 
+# Starts the copy in the second folder and fails unless it ends within 2 s.
+start_second_copy_that_ends() {
+    local started_ms second_pid
+    started_ms=$(date +%s%3N)
+    (cd "$work/cwd" && exec wine "$work/second/QuorlWait.exe") >/dev/null 2>&1 &
+    second_pid=$!
+    pids+=("$second_pid")
+    while kill -0 "$second_pid" 2>/dev/null; do
+        [ $(($(date +%s%3N) - started_ms)) -lt 2000 ] || fail "the second copy still runs after 2 s"
+        sleep 0.05
+    done
+    echo "the second copy ended $(($(date +%s%3N) - started_ms)) ms after its start"
+}
+
 # Two copies would take each other's typed "!" for their pit-in key 1 and answer it. A second
 # start from another folder with the same settings ends within 2 s, without a window and without
 # writing its settings, and brings the first copy to the front, restored when minimised; the
-# first copy goes on typing the message once per press. A restart during its close runs.
+# first copy goes on typing the message once per press. A restart during its close runs. So does
+# a start beside a copy of the previous release, which holds no lock.
 scenario_second_copy() {
     local settings=$'[Timing]\r\npitinkey=49\r\nPitInMessage=Go!\r\n'
     printf '%s' "$settings" >"$work/app/QuorlWait.ini"
@@ -564,20 +621,12 @@ scenario_second_copy() {
     printf '%s' "$settings" >"$work/second/QuorlWait.ini"
     start_target
     start_quorl
-    local started_ms second_pid round
+    local round
     for round in minimized normal; do  # restored, then only brought to the front
         [ "$round" = normal ] || automate minimize "$kMain"
         focus_target
         expect_equal "the first copy before a second start" "$(automate state "$kMain")" "$round"
-        started_ms=$(date +%s%3N)
-        (cd "$work/cwd" && exec wine "$work/second/QuorlWait.exe") >/dev/null 2>&1 &
-        second_pid=$!
-        pids+=("$second_pid")
-        while kill -0 "$second_pid" 2>/dev/null; do
-            [ $(($(date +%s%3N) - started_ms)) -lt 2000 ] || fail "the second copy still runs after 2 s"
-            sleep 0.05
-        done
-        echo "the second copy ended $(($(date +%s%3N) - started_ms)) ms after its start"
+        start_second_copy_that_ends
         kill -0 "$quorl_pid" 2>/dev/null || fail "the first copy ended"
         expect_equal "the first copy after a second start" "$(automate state "$kMain")" \
             "normal foreground"
@@ -601,8 +650,18 @@ scenario_second_copy() {
     (cd "$work/cwd" && exec wine "$work/second/QuorlWait.exe") >/dev/null 2>&1 &
     pids+=("$!")
     kill -0 "$quorl_pid" 2>/dev/null || fail "the first copy had ended before the restart"
+    quorl_pid=$!
     automate wait-window "$kMain" 10000 || fail "no copy runs after a restart during the close"
     close_quorl_and_wait
+    wine "$target_exe" "$(winepath -w "$work/previous.txt")" --previous-release >/dev/null 2>&1 &
+    pids+=("$!")
+    automate wait-window "$kMain" 20000 || fail "no stand-in for the previous release"
+    focus_target
+    start_second_copy_that_ends
+    expect_equal "the previous release's copy after a start" "$(automate state "$kMain")" \
+        "normal foreground"
+    expect_equal "main windows beside the previous release's" \
+        "$(automate list | awk -F '\t' -v c="$kMain" '$3 == c' | wc -l)" 1
 }
 
 # The program copied into a folder whose name lies outside the ANSI code page: it hears the
@@ -614,7 +673,8 @@ scenario_any_folder() {
     cp "$program_dir/QuorlWait.exe" "$program_dir/keyhook.dll" "$folder/"
     start_target
     (cd "$work/cwd" && exec wine "$folder/QuorlWait.exe") >/dev/null 2>&1 &
-    pids+=("$!")
+    quorl_pid=$!
+    pids+=("$quorl_pid")
     automate wait-window "$kMain" 20000 || fail "no main window from $folder"
     focus_target
     xdotool key x
