@@ -149,17 +149,22 @@ DWORD THookThread::Run(TThreadStart& start) noexcept {
     // already. The thread owns no window and dispatches nothing it is posted, so no posted
     // message of another program (a WM_QUIT, a WM_TIMER naming a procedure) makes it act or end;
     // only Stop's event ends it.
+    // Any program may post to any thread, and a steady stream would keep the queue from ever
+    // running dry: the stop event is looked at again after each message taken, not only when
+    // the queue is empty, so that Stop's bound holds whatever the traffic.
     const HANDLE stop = StopEvent;
-    for (;;) {
+    bool stopping = false;
+    while (!stopping) {
         const DWORD woken =
             MsgWaitForMultipleObjectsEx(1, &stop, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
         if (woken != WAIT_OBJECT_0 + 1) {
             break;  // the stop event, or a wait that failed and would fail again at once
         }
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        while (!stopping && PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
             if (message.hwnd == nullptr && message.message == WM_TIMER && message.wParam == timer) {
                 OnWatchTimer(watchdog, hook, module);
             }
+            stopping = WaitForSingleObject(stop, 0) == WAIT_OBJECT_0;
         }
     }
     if (timer != 0) {

@@ -4,9 +4,11 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -362,6 +364,30 @@ TEST(KeyHookLibraryWineTest, StopEndsThePostsAndAStartAfterItReportsAgain) {
     PumpFor(50);
     EXPECT_EQ(firstCount, 2);
     library.Stop();
+}
+
+// Any program may post to any thread: a steady stream of messages to the hook thread, its
+// queue full when it comes back from a pause, must not keep it from its stop event.
+TEST(KeyHookLibraryWineTest, AStreamOfPostsToTheHookThreadDoesNotHoldUpTheStop) {
+    TWin32KeyboardHookLibrary library;
+    TWin32HiddenWindows windows;
+    auto target = windows.CreateHiddenWindow([](TMessage&) {});
+    ASSERT_TRUE(library.Start(target->Handle(), TCPKeyHook::kHookMessage))
+        << "keyhook.dll beside the test program: " << library.LastStartProblem().Detail;
+    const DWORD threadId = HookLibraryExport<TReinstallsProc>("KeyboardHook_ThreadIdForTest")();
+    ASSERT_TRUE(HookLibraryExport<TPauseProc>("KeyboardHook_PauseAReinstallForTest")(500));
+    for (int posted = 0; posted < 20000 && PostThreadMessageA(threadId, WM_USER, 0, 0);) {
+        ++posted;
+    }
+    std::atomic<bool> posting{true};
+    std::thread poster([&] {
+        while (posting && PostThreadMessageA(threadId, WM_USER, 0, 0)) {
+        }
+    });
+    library.Stop();
+    posting = false;
+    poster.join();
+    EXPECT_FALSE(library.StopFailed()) << "the hook thread did not see its stop within 2 s";
 }
 
 }  // namespace
