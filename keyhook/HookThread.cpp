@@ -177,19 +177,12 @@ DWORD THookThread::Run(TThreadStart& start) noexcept {
     return 0;
 }
 
-// Caps Lock's toggle starts from the calling thread's key state (GetKeyState), the only place
-// the system tells a toggle. The caller is the program's user-interface thread, as its window
-// is first shown: that thread has taken no key message yet, so its state is still the desktop's
-// as its message queue was made a moment before; later it would be right only while its window
-// has the focus. The hook thread could not ask: it takes no key messages, and the system's
-// current state (GetAsyncKeyState) holds no toggle. From here each press the hook sees flips it.
 bool THookThread::BeginReports(HWND window, UINT message) noexcept {
     THookThread* holder = nullptr;
     if (!Reporting.compare_exchange_strong(holder, this) && holder != this) {
         return false;
     }
     FlagsBuilder.Clear();
-    FlagsBuilder.SetCapsLock((GetKeyState(VK_CAPITAL) & 1) != 0);
     ReportMessage.store(message);
     ReportWindow.store(window);
     return true;
@@ -233,12 +226,22 @@ LRESULT CALLBACK THookThread::Procedure(int code, WPARAM wParam, LPARAM lParam) 
 // 10,000 messages by default (USERPostMessageLimit): a refused post is counted, and the key
 // still goes on to the next hook. The hook sees every key event of the desktop in order, so
 // the report carries the desktop's Shift, Ctrl, Alt and Caps Lock state after this one.
+//
+// Caps Lock's toggle is the system's, asked at every event: "the callback function is called
+// before the asynchronous state of the key is updated" (LowLevelKeyboardProc), so it is the
+// state before this event, presses the hook never heard included. This thread takes no key
+// messages, and for such a thread GetKeyState catches up with the system's state when asked
+// (GetKeyboardState alone does not); Wine answers with the desktop's state for a thread
+// without the focus. Sharing the input of the window in front (AttachThreadInput) would read
+// that window's state instead, but the documentation says the shared state is reset, and Wine
+// clears it: the simulation's own key state with it.
 LRESULT THookThread::OnKeyEvent(int code, WPARAM wParam, LPARAM lParam) noexcept {
     if (code == HC_ACTION && FirstSight(lParam)) {
         const auto* event = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
         const std::uint32_t flags = FlagsBuilder.Flags(
             {event->vkCode, event->scanCode, (event->flags & LLKHF_EXTENDED) != 0,
-             (event->flags & LLKHF_ALTDOWN) != 0, (event->flags & LLKHF_UP) != 0});
+             (event->flags & LLKHF_ALTDOWN) != 0, (event->flags & LLKHF_UP) != 0,
+             (GetKeyState(VK_CAPITAL) & 1) != 0});
         const WPARAM report = ReportWParam(event->vkCode, (event->flags & LLKHF_INJECTED) != 0,
                                            FlagsBuilder.KeyState());
         const HWND window = ReportWindow.load(std::memory_order_acquire);

@@ -6,13 +6,16 @@
 
 #include "platform/KeyReport.h"
 
-// What a low-level keyboard hook learns of one key event (KBDLLHOOKSTRUCT).
+// What a low-level keyboard hook learns of one key event (KBDLLHOOKSTRUCT), and the system's
+// Caps Lock toggle as the event comes: the system updates its key state only after the hooks
+// have returned, so it is the toggle before this event.
 struct TLowLevelKey {
     std::uint32_t VirtualKey;
     std::uint32_t ScanCode;
     bool Extended;  // LLKHF_EXTENDED
     bool AltDown;   // LLKHF_ALTDOWN
     bool Released;  // LLKHF_UP
+    bool CapsLockOn;
 };
 
 // The low-level hook reports no previous key state, so the builder keeps one down flag per
@@ -21,6 +24,12 @@ struct TLowLevelKey {
 // so the context bit is set when either source says so. The same table, with the Caps Lock
 // toggle, gives the key-state bits of the report word. Not thread-safe: one hook thread owns
 // it. Allocates nothing.
+//
+// The toggle is the system's, taken afresh with each event, so that a change the hook could not
+// see is wrong for no key at all: a press on another desktop (the lock screen, Ctrl+Alt+Del, a
+// UAC prompt) or in the window of a program with more rights, which no low-level hook hears,
+// or the system's own change (with "press Shift to turn off Caps Lock", at a Shift press). The
+// press of Caps Lock itself flips it, since the system's toggle changes only after the hooks.
 class TKeyFlagsBuilder {
   public:
     // The lParam of the WM_KEYDOWN/WM_KEYUP that the event stands for: repeat count 1, scan
@@ -31,9 +40,7 @@ class TKeyFlagsBuilder {
         const bool wasDown = (Keys[index] & kDown) != 0;
         Keys[index] = key.Released ? kSeen : kDown | kSeen;
         // The system flips the toggle at each press of the key, not at its auto-repeats.
-        if (index == kVkCapital && !key.Released && !wasDown) {
-            CapsLockOn = !CapsLockOn;
-        }
+        CapsLockOn = key.CapsLockOn != (index == kVkCapital && !key.Released && !wasDown);
         const bool altHeld =
             key.AltDown || ((Keys[kVkMenu] | Keys[kVkLeftMenu] | Keys[kVkRightMenu]) & kDown) != 0;
         // A release always has the previous-state bit: the key was down before it.
@@ -53,10 +60,6 @@ class TKeyFlagsBuilder {
                (IsDown(kVkRightMenu) ? kReportRightAltBit : 0) |
                (CapsLockOn ? kReportCapsLockBit : 0);
     }
-
-    // Where the Caps Lock toggle starts for a run of reports; each press of the key flips it
-    // from there. The hook sees the presses but cannot ask the system for the toggle itself.
-    void SetCapsLock(bool on) noexcept { CapsLockOn = on; }
 
     // Forgets the keys that the table holds down but the system says are up. A key released
     // where the hook cannot see it (on the secure desktop of Ctrl+Alt+Del, a UAC prompt or

@@ -20,7 +20,8 @@ constexpr std::uint32_t kReportInjectedBit = 1u << 8;
 //   11, 12  left Ctrl, right Ctrl down;
 //   13, 14  left Alt, right Alt down (AltGr comes as the left Ctrl and the right Alt together,
 //           as Windows sends it);
-//   15      Caps Lock toggled on.
+//   15      Caps Lock toggled on (the system's toggle, which the hook library asks at each key
+//           event, so that a press it never saw counts too).
 // A generic Shift, Ctrl or Alt event (VK_SHIFT, as another program may inject it) counts as the
 // left key. Bits 16 to 31 are always clear.
 constexpr std::uint32_t kReportLeftShiftBit = 1u << 9;

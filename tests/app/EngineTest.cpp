@@ -2,6 +2,7 @@
 // events nested in sends, and the program's own keys coming back.
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -438,21 +439,59 @@ TEST_P(OwnKeysTest, PitInMessageHoldingTheShiftedPitInKeyIsTypedOnce) {
 // Keys typed into the simulation, where the program's thread takes no key message: a trigger
 // is the character the key makes there. Shift+x is X and fires no x, Shift+q fires Q, and Caps
 // Lock switched on while the program had the focus (and off since, out of its sight) leaves x.
+// So does Caps Lock switched off out of the hook's sight, or on before the start.
 TEST_P(OwnKeysTest, ATriggerIsTheCharacterTheKeyMakesInTheSimulation) {
     Start();
+    // Caps Lock pressed where the hook sees it, then something out of its sight.
+    const auto capsLockOnThen = [this](std::function<void()> outOfSight) {
+        return [this, outOfSight] {
+            Tap(kVkCapital);
+            outOfSight();
+        };
+    };
     const struct {
+        const char* Name;
+        std::function<void()> Before;
         std::uint8_t Trigger;
         bool ShiftHeld;
         char Logged;
         std::size_t Sends;
-    } cases[] = {{'x', true, 'X', 0}, {'Q', true, 'Q', 1}, {'x', false, 'x', 1}};
+    } cases[] = {
+        {"Shift+x", [] {}, 'x', true, 'X', 0},
+        {"Shift+q", [] {}, 'Q', true, 'Q', 1},
+        {"Caps Lock on and off in the program's own thread",
+         [this] {
+             KeyboardQueries.SetDown(kVkCapital, true);  // the thread's own state only
+             KeyboardQueries.SetDown(kVkCapital, false);
+         },
+         'x', false, 'x', 1},
+        {"Caps Lock off on the lock screen or in a program with more rights",
+         capsLockOnThen([this] {
+             Desktop.OutOfSight = true;
+             Tap(kVkCapital);
+             Desktop.OutOfSight = false;
+         }),
+         'x', false, 'x', 1},
+        {"Caps Lock off by a Shift press", capsLockOnThen([this] {
+             Desktop.ShiftTurnsCapsLockOff = true;
+             Tap(kVkLeftShift);
+             Desktop.ShiftTurnsCapsLockOff = false;
+         }),
+         'x', false, 'x', 1},
+        {"a start with Caps Lock on, then off",
+         [this] {
+             Desktop.CapsLock = true;
+             Start();
+             Tap(kVkCapital);
+         },
+         'x', false, 'x', 1},
+    };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.Logged);
+        SCOPED_TRACE(c.Name);
         KeyCaptureWindow.Keys = {c.Trigger};
         Click("Set PI Key");
         Tap(kVkF10);  // the key the dialog took, which the engine skips
-        KeyboardQueries.SetDown(kVkCapital, !c.ShiftHeld);  // the thread's own state only
-        KeyboardQueries.SetDown(kVkCapital, false);
+        c.Before();
         const std::size_t sentBefore = Sent().size();
         const int loggedBefore = GotKey(c.Logged);
         if (c.ShiftHeld) {

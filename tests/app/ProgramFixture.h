@@ -39,6 +39,7 @@ class ProgramFixture : public testing::Test {
         Program.reset();
         Application.MainWindow = TFakeMainWindow();
         Program = std::make_unique<TProgramWindows>(Application);
+        FlagsBuilder.Clear();  // the new hook's reports start afresh
     }
     // The driver closes the main window, which saves the settings; the save's exception comes
     // out of here.
@@ -48,11 +49,25 @@ class ProgramFixture : public testing::Test {
         return ProfileText::FindValue(Profile.Files[kIniPath], "Timing", key).value_or("<none>");
     }
 
-    // A key event as the hook reports it, with the desktop's key state it has followed.
+    // A key event on the desktop: the hook reports it, with the key state it has followed and
+    // the system's Caps Lock before the event, unless it is out of the hook's sight (another
+    // desktop, a program with more rights); the system's Caps Lock follows it after the hooks.
     void Key(std::uint32_t virtualKey, bool released, bool injected = false) {
         const std::uint32_t scanCode = Keyboard.ScanCodeForVirtualKey(virtualKey);
-        const std::uint32_t flags =
-            FlagsBuilder.Flags({virtualKey, scanCode, false, false, released});
+        const TLowLevelKey key{virtualKey, scanCode, false, false, released, Desktop.CapsLock};
+        const bool press = !released && !Desktop.Down[virtualKey & 0xFF];
+        Desktop.Down[virtualKey & 0xFF] = !released;
+        if (press && virtualKey == kVkCapital) {
+            Desktop.CapsLock = !Desktop.CapsLock;
+        }
+        if (press && Desktop.ShiftTurnsCapsLockOff &&
+            (virtualKey == kVkLeftShift || virtualKey == kVkRightShift)) {
+            Desktop.CapsLock = false;
+        }
+        if (Desktop.OutOfSight) {
+            return;
+        }
+        const std::uint32_t flags = FlagsBuilder.Flags(key);
         HiddenWindows.Last->Send(TCPKeyHook::kHookMessage,
                                  ReportWParam(virtualKey, injected, FlagsBuilder.KeyState()),
                                  static_cast<std::intptr_t>(flags));
@@ -161,6 +176,7 @@ class ProgramFixture : public testing::Test {
   public:
     static constexpr std::uint32_t kVkShift = 0x10;
     static constexpr std::uint32_t kVkLeftShift = 0xA0;
+    static constexpr std::uint32_t kVkRightShift = 0xA1;
     static constexpr std::uint32_t kVkCapital = 0x14;
     static constexpr std::uint32_t kVkF10 = 121;
     static inline const std::string kIniPath = "C:\\Games\\Quorl\\QuorlWait.ini";
@@ -182,6 +198,13 @@ class ProgramFixture : public testing::Test {
     TFakeKeyCaptureWindow& KeyCaptureWindow = Application.KeyCaptureWindow;
     TFakeMessageEntryWindow& MessageEntryWindow = Application.MessageEntryWindow;
     std::unique_ptr<TProgramWindows> Program;
+    // The system's side of the keyboard, as Windows keeps it whoever sees the keys.
+    struct TDesktop {
+        bool OutOfSight = false;  // keys go to another desktop or a program with more rights
+        bool ShiftTurnsCapsLockOff = false;  // the system's "press Shift to turn off Caps Lock"
+        bool CapsLock = false;
+        bool Down[256] = {};
+    } Desktop;
 
   private:
     TKeyFlagsBuilder FlagsBuilder;

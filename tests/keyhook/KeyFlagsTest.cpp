@@ -12,12 +12,13 @@ namespace {
 constexpr std::uint32_t kVkA = 0x41;
 constexpr std::uint32_t kVkB = 0x42;
 
-TLowLevelKey Down(std::uint32_t virtualKey, std::uint32_t scanCode) {
-    return {virtualKey, scanCode, false, false, false};
+// `capsLockOn`: the system's toggle as the event comes.
+TLowLevelKey Down(std::uint32_t virtualKey, std::uint32_t scanCode, bool capsLockOn = false) {
+    return {virtualKey, scanCode, false, false, false, capsLockOn};
 }
 
-TLowLevelKey Up(std::uint32_t virtualKey, std::uint32_t scanCode) {
-    return {virtualKey, scanCode, false, false, true};
+TLowLevelKey Up(std::uint32_t virtualKey, std::uint32_t scanCode, bool capsLockOn = false) {
+    return {virtualKey, scanCode, false, false, true, capsLockOn};
 }
 
 TEST(KeyFlagsTest, PressRepeatsAndReleaseOfOneKeyCarryThePreviousState) {
@@ -50,12 +51,12 @@ TEST(KeyFlagsTest, ExtendedAltAndScanCodeLandInTheirBits) {
         std::uint32_t Flags;
     };
     const TCase cases[] = {
-        {"right arrow", {0x27, 0x4D, true, false, false}, 0x014D0001u},
-        {"Alt+F4", {0x73, 0x3E, false, true, false}, 0x203E0001u},
-        {"Alt+right arrow released", {0x27, 0x4D, true, true, true}, 0xE14D0001u},
-        {"injected without a scan code", {0x41, 0, false, false, false}, 0x00000001u},
-        {"scan code above a byte", {0x41, 0x11E, false, false, false}, 0x001E0001u},
-        {"virtual key above a byte", {0x141, 0x1E, false, false, false}, 0x001E0001u},
+        {"right arrow", {0x27, 0x4D, true, false, false, false}, 0x014D0001u},
+        {"Alt+F4", {0x73, 0x3E, false, true, false, false}, 0x203E0001u},
+        {"Alt+right arrow released", {0x27, 0x4D, true, true, true, false}, 0xE14D0001u},
+        {"injected without a scan code", {0x41, 0, false, false, false, false}, 0x00000001u},
+        {"scan code above a byte", {0x41, 0x11E, false, false, false, false}, 0x001E0001u},
+        {"virtual key above a byte", {0x141, 0x1E, false, false, false, false}, 0x001E0001u},
     };
     for (const TCase& test : cases) {
         SCOPED_TRACE(test.Label);
@@ -77,8 +78,9 @@ TEST(KeyFlagsTest, AnAltKeyHeldGivesTheContextBitWithoutTheHooksAltFlag) {
 }
 
 // The report word's key state after each event: each side of Shift, Ctrl and Alt while it is
-// down (a generic key as the left one), and Caps Lock flipped by each press but not by its
-// auto-repeats, from where the run of reports started.
+// down (a generic key as the left one), and the system's Caps Lock toggle as the event came,
+// flipped by a press of Caps Lock but not by its auto-repeats (the system flips its own only
+// after the hooks). A change the hook never saw shows at the next event.
 TEST(KeyFlagsTest, TheKeyStateFollowsEachModifierAndTheCapsLockToggle) {
     constexpr std::uint32_t kCaps = kReportCapsLockBit;
     struct TStep {
@@ -86,24 +88,24 @@ TEST(KeyFlagsTest, TheKeyStateFollowsEachModifierAndTheCapsLockToggle) {
         std::uint32_t KeyState;
     };
     const std::vector<TStep> steps = {
-        {Down(0xA0, 0x2A), kCaps | kReportLeftShiftBit},
-        {Down(0xA1, 0x36), kCaps | kReportShiftBits},
-        {Up(0xA0, 0x2A), kCaps | kReportRightShiftBit},
-        {Up(0xA1, 0x36), kCaps},
-        {Down(0x10, 0x2A), kCaps | kReportLeftShiftBit},
-        {Up(0x10, 0x2A), kCaps},
-        {Down(0xA2, 0x21D), kCaps | kReportLeftCtrlBit},  // AltGr: the left Ctrl and the right Alt
-        {Down(0xA5, 0x38), kCaps | kReportLeftCtrlBit | kReportRightAltBit},
-        {Down(0xA3, 0x1D), kCaps | kReportCtrlBits | kReportRightAltBit},
-        {Down(0xA4, 0x38), kCaps | kReportCtrlBits | kReportAltBits},
-        {Down(0x14, 0x3A), kReportCtrlBits | kReportAltBits},  // Caps Lock was on: now off
-        {Up(0x14, 0x3A), kReportCtrlBits | kReportAltBits},
-        {Down(0x14, 0x3A), kCaps | kReportCtrlBits | kReportAltBits},
-        {Down(0x14, 0x3A), kCaps | kReportCtrlBits | kReportAltBits},  // an auto-repeat: no flip
+        {Down(0xA0, 0x2A, true), kCaps | kReportLeftShiftBit},
+        {Down(0xA1, 0x36, true), kCaps | kReportShiftBits},
+        {Up(0xA0, 0x2A, true), kCaps | kReportRightShiftBit},
+        {Up(0xA1, 0x36, true), kCaps},
+        {Down(0x10, 0x2A, true), kCaps | kReportLeftShiftBit},
+        {Up(0x10, 0x2A, true), kCaps},
+        {Down(0xA2, 0x21D, true), kCaps | kReportLeftCtrlBit},  // AltGr: left Ctrl and right Alt
+        {Down(0xA5, 0x38, true), kCaps | kReportLeftCtrlBit | kReportRightAltBit},
+        {Down(0xA3, 0x1D, true), kCaps | kReportCtrlBits | kReportRightAltBit},
+        {Down(0xA4, 0x38, true), kCaps | kReportCtrlBits | kReportAltBits},
+        {Down(0x14, 0x3A, true), kReportCtrlBits | kReportAltBits},  // Caps Lock was on: now off
+        {Up(0x14, 0x3A, false), kReportCtrlBits | kReportAltBits},
+        {Down(0x14, 0x3A, false), kCaps | kReportCtrlBits | kReportAltBits},
+        {Down(0x14, 0x3A, true), kCaps | kReportCtrlBits | kReportAltBits},  // an auto-repeat
+        {Up(0x14, 0x3A, true), kCaps | kReportCtrlBits | kReportAltBits},
+        {Down(0x41, 0x1E, false), kReportCtrlBits | kReportAltBits},  // off out of the hook's sight
     };
     TKeyFlagsBuilder builder;
-    builder.SetCapsLock(true);
-    EXPECT_EQ(builder.KeyState(), kCaps);
     for (std::size_t i = 0; i < steps.size(); ++i) {
         SCOPED_TRACE("step " + std::to_string(i));
         builder.Flags(steps[i].Key);
