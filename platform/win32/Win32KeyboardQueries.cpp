@@ -36,7 +36,7 @@ std::int32_t TWin32KeyboardQueries::ToAscii(std::uint32_t virtualKey,
     }
     wchar_t wide[4] = {};
     const int result =
-        ToUnicodeEx(virtualKey, scanCode, state, wide, 4, flags, ::GetKeyboardLayout(0));
+        Calls.ToUnicodeEx(virtualKey, scanCode, state, wide, 4, flags, ::GetKeyboardLayout(0));
     const int units = result < 0 ? 1 : std::min(result, 2);
     if (units == 0 || wide[0] == L'\0') {
         return result < 0 ? result : 0;
@@ -58,14 +58,16 @@ std::int32_t TWin32KeyboardQueries::ToAscii(std::uint32_t virtualKey,
 // that does not answer is taken for an old one.
 bool TWin32KeyboardQueries::KeepsDeadKeyState() {
     constexpr DWORD kFirstBuildThatKeepsTheState = 14393;
-    using TRtlGetVersion = LONG(WINAPI*)(OSVERSIONINFOW*);
-    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    if (ntdll == nullptr) {
-        return false;
+    auto rtlGetVersion = Calls.RtlGetVersion;
+    if (rtlGetVersion == nullptr) {
+        HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+        if (ntdll == nullptr) {
+            return false;
+        }
+        using TGeneric = void (*)();
+        rtlGetVersion = reinterpret_cast<decltype(rtlGetVersion)>(
+            reinterpret_cast<TGeneric>(GetProcAddress(ntdll, "RtlGetVersion")));
     }
-    using TGeneric = void (*)();
-    const auto rtlGetVersion = reinterpret_cast<TRtlGetVersion>(
-        reinterpret_cast<TGeneric>(GetProcAddress(ntdll, "RtlGetVersion")));
     OSVERSIONINFOW version{};
     version.dwOSVersionInfoSize = sizeof(version);
     if (rtlGetVersion == nullptr || rtlGetVersion(&version) != 0) {
