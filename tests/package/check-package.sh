@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Makes the portable zip with CPack and checks what a racer gets: the zip holds exactly the
 # program, its hook library, the user guide as one self-contained HTML page and the licence; the
-# program and the library together take at most 1 MB; they import only system DLLs (and the
+# program and the library together take at most 300 KB, the library alone at most 40 KB; they
+# import only system DLLs (and the
 # program keyhook.dll); the library exports only what the program calls, KeyboardHook_Start and
 # KeyboardHook_Stop; the program carries its icon, its version information and its manifest,
 # the library its version information.
@@ -32,12 +33,15 @@ expected="LICENSE.txt QuorlWait.exe USER-GUIDE.html keyhook.dll "
 [ "$listing" = "$expected" ] || fail "the zip holds '$listing', expected '$expected'"
 
 # The binaries as shipped: their sizes inside the zip, uncompressed.
-limit=1048576
+limit=$((300 * 1024))
+dll_limit=$((40 * 1024))
 sizes=$(unzip -Zl "$zip" | awk '$NF == "QuorlWait.exe" || $NF == "keyhook.dll" { print $NF, $4 }')
 total=$(awk '{ sum += $2 } END { print sum + 0 }' <<<"$sizes")
-echo "shipped sizes:" $sizes "together: $total bytes (at most $limit)"
+dll_size=$(awk '$1 == "keyhook.dll" { print $2 }' <<<"$sizes")
+echo "shipped sizes:" $sizes "together: $total bytes (at most $limit; keyhook.dll at most $dll_limit)"
 [ "$(wc -l <<<"$sizes")" -eq 2 ] || fail "no sizes for both binaries in the zip"
 [ "$total" -le "$limit" ] || fail "QuorlWait.exe and keyhook.dll take $total bytes, more than $limit"
+[ "${dll_size:-0}" -le "$dll_limit" ] || fail "keyhook.dll takes $dll_size bytes, more than $dll_limit"
 
 # The guide opens from anywhere: every picture is inside the page, none is a file beside it,
 # and every link within the page has its target.
