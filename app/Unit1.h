@@ -62,6 +62,7 @@ class TForm1 : public TComponent, public IMainWindowEvents {
 
     // The window's events.
     void FormShow() override;
+    void FormShown() override;
     void FormClose() override;
     void Clicked(int buttonId) override;
     void Changed(int boxId) override;

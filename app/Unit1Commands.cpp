@@ -30,8 +30,13 @@ void TForm1::FormShow() {
         CheckMessageAtShow(Box(row->Face.BoxId), row->ShowWarning);
     }
     ShowEngineSettings();
-    // Without the hook the program runs on, deaf to keys, and says so in the log rather than in
-    // a box: the driver may be in the simulation already.
+}
+
+// The keyboard watch starts once the window is up: loading keyhook.dll and starting its thread
+// would hold up the window by as long, and the driver sees the window before any key could
+// matter. Without the hook the program runs on, deaf to keys, and says so in the log rather
+// than in a box: the driver may be in the simulation already.
+void TForm1::FormShown() {
     if (!CPKeyHook1->StartHook()) {
         LogEvent(HookStartNotice(Application.HookLibrary().LastStartProblem()));
     }

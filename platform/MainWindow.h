@@ -36,8 +36,11 @@ class IMainWindowEvents {
   public:
     virtual ~IMainWindowEvents() = default;
 
-    // Once, when the window is first shown.
+    // Once, when the window is first shown, before it appears.
     virtual void FormShow() = 0;
+    // Once, right after the window first appeared: what the window does not need to be seen
+    // waits for this, so that it appears as soon as it can.
+    virtual void FormShown() = 0;
     // When the user closes the window. An exception keeps the window open: the window hands it
     // to the application's error handler, and the next close runs this again.
     virtual void FormClose() = 0;
@@ -60,7 +63,7 @@ class IMainWindow {
     // Routes the window's events to the handlers; events before this are dropped.
     virtual void Connect(IMainWindowEvents& events) = 0;
 
-    // Shows the window (which runs FormShow the first time).
+    // Shows the window (which runs FormShow, then FormShown, the first time).
     virtual void Show() = 0;
 };
 

@@ -38,13 +38,13 @@ IMainWindow& TWin32Application::CreateMainWindow(TMainWindowRows rows) {
 
 IKeyCaptureWindow& TWin32Application::CreateKeyCaptureWindow() {
     KeyCaptureWindow =
-        std::make_unique<TWin32KeyCaptureWindow>([this] { return MainWindowHandle(); });
+        std::make_unique<TWin32LazyKeyCaptureWindow>([this] { return MainWindowHandle(); });
     return *KeyCaptureWindow;
 }
 
 IMessageEntryWindow& TWin32Application::CreateMessageEntryWindow() {
     MessageEntryWindow =
-        std::make_unique<TWin32MessageEntryWindow>([this] { return MainWindowHandle(); });
+        std::make_unique<TWin32LazyMessageEntryWindow>([this] { return MainWindowHandle(); });
     return *MessageEntryWindow;
 }
 

@@ -13,12 +13,11 @@
 #include "platform/win32/Win32ForegroundWindows.h"
 #include "platform/win32/Win32HiddenWindows.h"
 #include "platform/win32/Win32HotKeys.h"
-#include "platform/win32/Win32KeyCaptureWindow.h"
 #include "platform/win32/Win32Keyboard.h"
 #include "platform/win32/Win32KeyboardHookLibrary.h"
 #include "platform/win32/Win32KeyboardQueries.h"
+#include "platform/win32/Win32LazyDialogs.h"
 #include "platform/win32/Win32MainWindow.h"
-#include "platform/win32/Win32MessageEntryWindow.h"
 #include "platform/win32/Win32MessagePump.h"
 #include "platform/win32/Win32OwnKeystrokeFilter.h"
 #include "platform/win32/Win32ProfileFile.h"
@@ -78,6 +77,6 @@ class TWin32Application : public IApplication {
     TWin32ForegroundWindows ForegroundWindowsService;
 
     std::unique_ptr<TWin32MainWindow> MainWindow;
-    std::unique_ptr<TWin32KeyCaptureWindow> KeyCaptureWindow;
-    std::unique_ptr<TWin32MessageEntryWindow> MessageEntryWindow;
+    std::unique_ptr<TWin32LazyKeyCaptureWindow> KeyCaptureWindow;
+    std::unique_ptr<TWin32LazyMessageEntryWindow> MessageEntryWindow;
 };

@@ -88,7 +88,7 @@ void TWin32MainWindow::DeleteFont() {
 }
 
 void TWin32MainWindow::Show() {
-    // The show handler runs before the window appears, once.
+    // The show handler runs before the window appears, the shown handler right after; once.
     const bool first = !Shown;
     if (first) {
         Shown = true;
@@ -104,11 +104,17 @@ void TWin32MainWindow::Show() {
                      reinterpret_cast<WPARAM>(GetNextDlgTabItem(Window, nullptr, FALSE)), TRUE);
     }
     UpdateWindow(Window);
+    if (first) {
+        CreateLogBox();
+    }
     LogBox.Flush();
+    if (first && Events != nullptr) {
+        RunGuarded([this] { Events->FormShown(); });
+    }
 }
 
 // Created row by row, box, button and end button, which is the Tab order too; LayOut places
-// the end buttons and the log.
+// the end buttons. The log box comes last, once the window is up (CreateLogBox).
 void TWin32MainWindow::CreateControls() {
     int row = 0;
     for (const TMainWindowRow& r : Rows) {
@@ -129,8 +135,15 @@ void TWin32MainWindow::CreateControls() {
         }
         ++row;
     }
+    LayOut();
+}
+
+// The log box is comctl32's list view, and under Wine the first one costs a tenth of a second
+// (comctl32's start, measured): it is made right after the window first appeared, last in the
+// Tab order as before. What was logged until then shows at once.
+void TWin32MainWindow::CreateLogBox() {
     Memo = AddControl(TWin32LogBox::ClassName(), "", TWin32LogBox::kStyle, kMemo1Id, kMargin,
-                      RowTop(row), 100, 100);
+                      RowTop(static_cast<int>(Rows.size())), 100, 100);
     LogBox.Attach(Memo);
     LayOut();
 }
@@ -200,17 +213,14 @@ void TWin32MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
     SetWindowPos(Window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     // WM_SIZE lays out only when the size changed; the places changed with the DPI anyway.
+    PlaceAtDpi();
     LayOut();
     InvalidateRect(Window, nullptr, TRUE);
 }
 
-// The log fills the rest below the rows and grows with the window; an end button stays at the
-// right end of its row.
-void TWin32MainWindow::LayOut() {
-    RECT client;
-    GetClientRect(Window, &client);
-    const int width = client.right - client.left;
-    const int height = client.bottom - client.top;
+// The controls that keep their place whatever the window's size, at the window's DPI; they are
+// made there, so only a change of DPI moves them.
+void TWin32MainWindow::PlaceAtDpi() {
     const auto isEndButton = [this](HWND control) {
         return std::ranges::any_of(EndButtons,
                                    [control](const auto& end) { return end.first == control; });
@@ -223,6 +233,15 @@ void TWin32MainWindow::LayOut() {
         MoveWindow(placement.Control, Scale(r.left), Scale(r.top), Scale(r.right - r.left),
                    Scale(r.bottom - r.top), TRUE);
     }
+}
+
+// The log fills the rest below the rows and grows with the window; an end button stays at the
+// right end of its row.
+void TWin32MainWindow::LayOut() {
+    RECT client;
+    GetClientRect(Window, &client);
+    const int width = client.right - client.left;
+    const int height = client.bottom - client.top;
     const int margin = Scale(kMargin);
     const int memoTop = Scale(RowTop(static_cast<int>(Rows.size())));
     MoveWindow(Memo, margin, memoTop, std::max(width - 2 * margin, 0),
@@ -288,7 +307,7 @@ LRESULT TWin32MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
             OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
         case WM_SIZE:
-            if (Memo != nullptr) {
+            if (!Placements.empty()) {  // not while the window is being created
                 LayOut();
             }
             return 0;

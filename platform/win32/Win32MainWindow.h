@@ -32,6 +32,7 @@ class TWin32MainWindow : public IMainWindow, public TWin32Window {
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     void CreateControls();
+    void CreateLogBox();
     bool IsRowButton(int id) const;
     bool ReportsChange(int boxId) const;
     HWND AddControl(const char* className,
@@ -42,6 +43,7 @@ class TWin32MainWindow : public IMainWindow, public TWin32Window {
                     int y,
                     int width,
                     int height);
+    void PlaceAtDpi();
     void LayOut();
     // Sizes are given at 96 DPI; this is one of them at the window's DPI.
     int Scale(int valueAt96) const;

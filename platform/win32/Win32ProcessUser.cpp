@@ -5,6 +5,32 @@
 
 #include <cstdint>
 
+namespace {
+
+// wtsapi32 is loaded when a refused window first needs it, not imported: every start of the
+// program would load it, and the DLLs it brings, for a question that is rarely asked.
+struct TWtsApi {
+    decltype(&WTSEnumerateProcessesW) EnumerateProcesses = nullptr;
+    decltype(&WTSFreeMemory) FreeMemory = nullptr;
+};
+
+const TWtsApi& WtsApi() {
+    static const TWtsApi api = [] {
+        TWtsApi loaded;
+        if (HMODULE wtsapi32 = LoadLibraryA("wtsapi32.dll")) {
+            using TGeneric = void (*)();
+            loaded.EnumerateProcesses = reinterpret_cast<decltype(loaded.EnumerateProcesses)>(
+                reinterpret_cast<TGeneric>(GetProcAddress(wtsapi32, "WTSEnumerateProcessesW")));
+            loaded.FreeMemory = reinterpret_cast<decltype(loaded.FreeMemory)>(
+                reinterpret_cast<TGeneric>(GetProcAddress(wtsapi32, "WTSFreeMemory")));
+        }
+        return loaded;
+    }();
+    return api;
+}
+
+}  // namespace
+
 std::vector<BYTE> OwnUserSid() {
     HANDLE token = nullptr;
     if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) {
@@ -35,10 +61,11 @@ std::vector<BYTE> OwnUserSid() {
 // running under another user's context: a process missing from the list is another user's.
 // The window in front is on this session's desktop, so its process runs in this session.
 TProcessLevel RefusedProcessLevel(DWORD processId, const std::vector<BYTE>& user) {
+    const TWtsApi& wts = WtsApi();
     WTS_PROCESS_INFOW* processes = nullptr;
     DWORD count = 0;
-    if (user.empty() ||
-        !WTSEnumerateProcessesW(WTS_CURRENT_SERVER_HANDLE, 0, 1, &processes, &count)) {
+    if (user.empty() || wts.EnumerateProcesses == nullptr || wts.FreeMemory == nullptr ||
+        !wts.EnumerateProcesses(WTS_CURRENT_SERVER_HANDLE, 0, 1, &processes, &count)) {
         return TProcessLevel::Unknown;
     }
     TProcessLevel level = TProcessLevel::AccessDeniedOtherUser;
@@ -52,6 +79,6 @@ TProcessLevel RefusedProcessLevel(DWORD processId, const std::vector<BYTE>& user
             break;
         }
     }
-    WTSFreeMemory(processes);
+    wts.FreeMemory(processes);
     return level;
 }

@@ -22,8 +22,8 @@
 #include "tests/fakes/FakeWindows.h"
 
 // As the real window does, it builds one box per row, reports a change of a box whose row asks
-// for it, runs FormShow at its first show, ticks Timer1 and flushes the log after each tick,
-// and drops all of them before it is connected.
+// for it, runs FormShow and FormShown at its first show, ticks Timer1 and flushes the log after
+// each tick, and drops all of them before it is connected.
 class TFakeMainWindow : public IMainWindow {
   public:
     void Build(TMainWindowRows rows) {
@@ -48,6 +48,7 @@ class TFakeMainWindow : public IMainWindow {
             Shown = true;
             if (Events != nullptr) {
                 Events->FormShow();
+                Events->FormShown();
             }
         }
     }
