@@ -6,10 +6,13 @@
 
 namespace {
 
-// How often the hook thread checks that its hook is still in and that the keys held down are.
-constexpr UINT kWatchPeriodMs = 250;
-// How long Stop waits for the hook thread, which ends within a timer tick when it can.
+// How often, at most, the hook procedure asks the system whether the keys held down still are.
+constexpr DWORD kSweepPeriodMs = 250;
+// How long Stop waits for the hook thread, which sees its stop at once when it can.
 constexpr DWORD kStopWaitMs = 2000;
+// Raw input's usage page and usage of a keyboard (HID usage tables: generic desktop, keyboard).
+constexpr USHORT kGenericDesktopPage = 1;
+constexpr USHORT kKeyboardUsage = 6;
 
 TLowLevelEventId IdOf(LPARAM lParam) noexcept {
     const auto* event = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
@@ -90,21 +93,35 @@ HHOOK THookThread::Reinstall(HHOOK old, HMODULE module) noexcept {
 }
 
 THookSample THookThread::Sample() const noexcept {
-    LASTINPUTINFO lastInput{sizeof(LASTINPUTINFO), 0};
-    // GetLastInputInfo fails only on a wrong cbSize; its time then stays 0, which looks like no
-    // input at all and never raises an alarm.
-    GetLastInputInfo(&lastInput);
-    return {GetTickCount(), lastInput.dwTime, EventsSeen.load(std::memory_order_relaxed)};
+    return {GetTickCount(), KeyInputs, EventsSeen.load(std::memory_order_relaxed)};
 }
 
-// The watchdog's tick: forgets keys released out of the hook's sight and puts the hook back
-// when it seems lost or its period has come. A test build's probe may ask for a reinstall after
-// a pause, during which key events reach the old hook.
-void THookThread::OnWatchTimer(THookWatchdog& watchdog, HHOOK& hook, HMODULE module) noexcept {
-    FlagsBuilder.ForgetReleasedKeys([](int virtualKey) { return GetAsyncKeyState(virtualKey); });
-    if ((Probe != nullptr && Probe->ReinstallNow()) || watchdog.Check(Sample())) {
-        hook = Reinstall(hook, module);
+// A message-only window of this thread that the system gives every key's raw input
+// (RIDEV_INPUTSINK: whichever window has the focus), whether or not the hook is in: the
+// watchdog's count of keys, which wakes the thread only when a key comes. The "Message" class
+// is the system's own for message-only windows. Null when refused; the period then remains.
+HWND THookThread::MakeInputSink() noexcept {
+    HWND sink = CreateWindowExA(0, "Message", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                nullptr, nullptr);
+    if (sink == nullptr) {
+        return nullptr;
     }
+    const RAWINPUTDEVICE keyboard{kGenericDesktopPage, kKeyboardUsage, RIDEV_INPUTSINK, sink};
+    if (!RegisterRawInputDevices(&keyboard, 1, sizeof keyboard)) {
+        DestroyWindow(sink);
+        return nullptr;
+    }
+    return sink;
+}
+
+// The raw input goes to this thread only while it is registered: a process has one target.
+void THookThread::EndInputSink(HWND sink) noexcept {
+    if (sink == nullptr) {
+        return;
+    }
+    const RAWINPUTDEVICE keyboard{kGenericDesktopPage, kKeyboardUsage, RIDEV_REMOVE, nullptr};
+    RegisterRawInputDevices(&keyboard, 1, sizeof keyboard);
+    DestroyWindow(sink);
 }
 
 DWORD WINAPI THookThread::ThreadMain(void* parameter) {
@@ -118,9 +135,12 @@ DWORD WINAPI THookThread::ThreadMain(void* parameter) {
 // thread's modal loops and key sending never delay the desktop's keyboard. It runs at
 // time-critical priority so that a simulation that keeps every core busy cannot starve it past
 // that timeout; it only classifies, posts and checks, a few microseconds a key. A refused
-// priority leaves it at normal priority, where it still works. Its thread timer checks that
-// the hook is still in (THookWatchdog), puts it back on the watchdog's period whatever the
-// input, and forgets keys released out of its sight.
+// priority leaves it at normal priority, where it still works.
+//
+// It wakes for keys only, and for its stop and its reinstall period: each key's raw input is
+// the watchdog's sign that a key came (THookWatchdog: a key the hook never heard puts it back),
+// and a thread timer on the period puts the hook back whatever the input. An idle desktop does
+// not wake it in between.
 DWORD THookThread::Run(TThreadStart& start) noexcept {
     MSG message;
     // Makes the thread's message queue before the hook goes in.
@@ -139,16 +159,17 @@ DWORD THookThread::Run(TThreadStart& start) noexcept {
     if (hook == nullptr) {
         return 1;
     }
-    // A thread timer (no window): its WM_TIMER comes with a null hwnd. Without it the hook
-    // still reports, unwatched.
-    const UINT_PTR timer = SetTimer(nullptr, 0, kWatchPeriodMs, nullptr);
+    const HWND inputSink = MakeInputSink();
+    // A thread timer (no window): its WM_TIMER comes with a null hwnd. Set again at every
+    // install, so that the period counts from the last one.
+    UINT_PTR period = SetTimer(nullptr, 0, Options.ReinstallPeriodMs, nullptr);
     THookWatchdog watchdog(Sample(), Options.ReinstallPeriodMs);
     // The system calls the hook procedure through a message it sends to this thread, which
     // MsgWaitForMultipleObjectsEx does not handle: with QS_ALLINPUT it returns for it, and
     // PeekMessageA runs it. MWMO_INPUTAVAILABLE returns for messages that were in the queue
-    // already. The thread owns no window and dispatches nothing it is posted, so no posted
-    // message of another program (a WM_QUIT, a WM_TIMER naming a procedure) makes it act or end;
-    // only Stop's event ends it.
+    // already. The thread dispatches only its own raw input, so no posted message of another
+    // program (a WM_QUIT, a WM_TIMER naming a procedure) makes it act or end; only Stop's event
+    // ends it (a test build's probe may post to wake it).
     // Any program may post to any thread, and a steady stream would keep the queue from ever
     // running dry: the stop event is looked at again after each message taken, not only when
     // the queue is empty, so that Stop's bound holds whatever the traffic.
@@ -161,15 +182,28 @@ DWORD THookThread::Run(TThreadStart& start) noexcept {
             break;  // the stop event, or a wait that failed and would fail again at once
         }
         while (!stopping && PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.hwnd == nullptr && message.message == WM_TIMER && message.wParam == timer) {
-                OnWatchTimer(watchdog, hook, module);
+            bool check = false;
+            if (inputSink != nullptr && message.hwnd == inputSink && message.message == WM_INPUT) {
+                ++KeyInputs;
+                DispatchMessageA(&message);  // DefWindowProc frees the raw input's data
+                check = true;
+            } else if (message.hwnd == nullptr && message.message == WM_TIMER &&
+                       message.wParam == period) {
+                check = true;
+            }
+            if ((Probe != nullptr && Probe->ReinstallNow()) ||
+                (check && watchdog.Check(Sample()))) {
+                hook = Reinstall(hook, module);
+                KillTimer(nullptr, period);
+                period = SetTimer(nullptr, 0, Options.ReinstallPeriodMs, nullptr);
             }
             stopping = WaitForSingleObject(stop, 0) == WAIT_OBJECT_0;
         }
     }
-    if (timer != 0) {
-        KillTimer(nullptr, timer);
+    if (period != 0) {
+        KillTimer(nullptr, period);
     }
+    EndInputSink(inputSink);
     if (Probe != nullptr) {
         Probe->HookOut();
     }
@@ -238,6 +272,14 @@ LRESULT CALLBACK THookThread::Procedure(int code, WPARAM wParam, LPARAM lParam) 
 LRESULT THookThread::OnKeyEvent(int code, WPARAM wParam, LPARAM lParam) noexcept {
     if (code == HC_ACTION && FirstSight(lParam)) {
         const auto* event = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
+        // Keys released where the hook could not see (the secure desktop of Ctrl+Alt+Del) are
+        // forgotten before this key is built; a quarter of a second apart at most, so that
+        // fast typing asks the system nothing.
+        if (event->time - LastSweep >= kSweepPeriodMs) {
+            LastSweep = event->time;
+            FlagsBuilder.ForgetReleasedKeys(
+                [](int virtualKey) { return GetAsyncKeyState(virtualKey); });
+        }
         const std::uint32_t flags = FlagsBuilder.Flags(
             {event->vkCode, event->scanCode, (event->flags & LLKHF_EXTENDED) != 0,
              (event->flags & LLKHF_ALTDOWN) != 0, (event->flags & LLKHF_UP) != 0,

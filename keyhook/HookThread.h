@@ -21,8 +21,9 @@ class IHookThreadProbe {
     virtual void HookIn(HHOOK hook) noexcept = 0;
     // The hook is about to come out for good: the thread ends.
     virtual void HookOut() noexcept = 0;
-    // At each watch tick, before the watchdog: true to put the hook in again now. It may hold
-    // the thread first; the key events of that time reach the old hook.
+    // At each message the hook thread takes, before the watchdog: true to put the hook in again
+    // now (a probe posts to the thread to wake it). It may hold the thread first; the key events
+    // of that time reach the old hook.
     virtual bool ReinstallNow() noexcept = 0;
 };
 
@@ -78,7 +79,8 @@ class THookThread {
     LRESULT PassOn(int code, WPARAM wParam, LPARAM lParam) noexcept;
     HHOOK Reinstall(HHOOK old, HMODULE module) noexcept;
     THookSample Sample() const noexcept;
-    void OnWatchTimer(THookWatchdog& watchdog, HHOOK& hook, HMODULE module) noexcept;
+    static HWND MakeInputSink() noexcept;
+    static void EndInputSink(HWND sink) noexcept;
     void LetGoOfProcedure() noexcept;
 
     // The object whose reports the hook procedure makes: WH_KEYBOARD_LL gives the procedure
@@ -96,8 +98,10 @@ class THookThread {
     std::atomic<DWORD> ReinstallCount{0};
 
     // Touched only by the hook thread (and by BeginReports before that thread exists): the
-    // hook procedure and the watchdog's timer both run there, from its message loop.
+    // hook procedure, the raw input and the period's timer all come there, to its message loop.
     TKeyFlagsBuilder FlagsBuilder;
+    DWORD LastSweep = 0;  // the time of the event that last swept the keys held down
+    DWORD KeyInputs = 0;  // raw keyboard input messages taken: a count that wraps
     THookChainGuard ChainGuard;
     // Written only by the hook thread; atomic so that ProcedureCalls may read it elsewhere.
     std::atomic<std::uint32_t> EventsSeen{0};

@@ -8,28 +8,27 @@
 // What the hook thread reads at each check. Each is a count that wraps; only differences and
 // changes mean anything.
 struct THookSample {
-    std::uint32_t Now;        // GetTickCount, in milliseconds
-    std::uint32_t LastInput;  // GetLastInputInfo's dwTime: the session's last key or mouse input
-    std::uint32_t Events;     // key events the hook procedure has been called for
+    std::uint32_t Now;     // GetTickCount, in milliseconds
+    std::uint32_t Inputs;  // key events the system took in (their raw input), heard or not
+    std::uint32_t Events;  // key events the hook procedure has been called for
 };
 
 // From Windows 7 on, a low-level hook whose procedure overruns LowLevelHooksTimeout is removed
-// without a word, and the program would be deaf for the rest of the race. The sign is input
-// that the system saw and the hook never did. The system's time stamp moves on with every key
-// and mouse input; the hook's count only with keys. Input between two checks may be reported
-// just after the second (the system updates its last-input time around the hook's call), so
-// the hook is suspect only when a whole check has passed after the input without an event.
-// The suspicion holds until an event comes or the hook is installed again.
+// without a word, and the program would be deaf for the rest of the race. The sign is a key
+// that the system took in and the hook never heard. The hook thread checks at each key's raw
+// input, which may come before or after the hook's call for the same key, so the hook is
+// suspect only when a whole check has passed after the input without an event: the second key
+// event unheard. The suspicion holds until an event comes or the hook is installed again.
 //
-// Moving the mouse without typing looks just the same, so a reinstall must be harmless (the
-// hook thread installs the new hook before it removes the old one, and reports each key once);
-// and while no event proves the new hook alive, the reinstalls back off from one second to
-// eight. An event starts the next alarm at once again.
+// A false alarm (raw input that another program posts, say) must be harmless: the hook thread
+// installs the new hook before it removes the old one, and reports each key once; and while
+// no event proves the new hook alive, the reinstalls back off from one second to eight. An
+// event starts the next alarm at once again.
 //
-// Wheel, pedals and other game controllers do not move the last-input time, so a hook removed
-// while the driver only steers would be found by none of that, and only at the next key lost:
-// likely the pit-in key. The hook is therefore put back on a period as well, whatever the
-// input, counted from the last install. Allocates nothing; one thread owns it.
+// Wheel, pedals and other game controllers are no keys, so a hook removed while the driver
+// only steers would be found by none of that, and only at the next key lost: likely the
+// pit-in key. The hook is therefore put back on a period as well, whatever the input, counted
+// from the last install. Allocates nothing; one thread owns it.
 class THookWatchdog {
   public:
     static constexpr std::uint32_t kFirstRetryMs = 1000;
@@ -43,7 +42,7 @@ class THookWatchdog {
 
     // True when the hook thread should install the hook again now.
     bool Check(const THookSample& sample) noexcept {
-        const bool inputMoved = sample.LastInput != Previous.LastInput;
+        const bool inputMoved = sample.Inputs != Previous.Inputs;
         const bool heard = sample.Events != Previous.Events;
         Previous = sample;
         if (heard) {

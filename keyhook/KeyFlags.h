@@ -38,7 +38,7 @@ class TKeyFlagsBuilder {
     std::uint32_t Flags(const TLowLevelKey& key) noexcept {
         const std::uint32_t index = key.VirtualKey & 0xFF;
         const bool wasDown = (Keys[index] & kDown) != 0;
-        Keys[index] = key.Released ? kSeen : kDown | kSeen;
+        Keys[index] = key.Released ? 0 : kDown;
         // The system flips the toggle at each press of the key, not at its auto-repeats.
         CapsLockOn = key.CapsLockOn != (index == kVkCapital && !key.Released && !wasDown);
         const bool altHeld =
@@ -67,9 +67,11 @@ class TKeyFlagsBuilder {
     // the key's next press would pass for an auto-repeat. `asyncKeyState(virtualKey)` answers
     // as GetAsyncKeyState does: negative while the key is down; its low bit (pressed since the
     // last query, shared by every program) says nothing about now. It is asked only about the
-    // keys held down, since each question is a call into the system. A key with an event since
-    // the previous sweep is kept: Windows updates its key state only after the hooks have
-    // returned, so right after a press the system may still call the key up.
+    // keys held down, since each question is a call into the system. It must be called from
+    // the hook procedure, before the event is given to Flags: the system takes in one key
+    // event at a time and updates its state after the hooks have returned, so there it holds
+    // every event before this one, and not yet this one (a key pressed again after a release
+    // the hook missed is then forgotten first, and its press is no auto-repeat).
     template <typename TAsyncKeyState>
     void ForgetReleasedKeys(TAsyncKeyState&& asyncKeyState) noexcept {
         for (std::uint32_t virtualKey = 0; virtualKey < 256; ++virtualKey) {
@@ -77,7 +79,6 @@ class TKeyFlagsBuilder {
             if (key == kDown && asyncKeyState(static_cast<int>(virtualKey)) >= 0) {
                 key = 0;
             }
-            key &= static_cast<std::uint8_t>(~kSeen);
         }
     }
 
@@ -107,7 +108,6 @@ class TKeyFlagsBuilder {
     static constexpr std::uint32_t kPreviousState = 1u << 30;
     static constexpr std::uint32_t kTransition = 1u << 31;
     static constexpr std::uint8_t kDown = 1;  // the last event seen was a key-down
-    static constexpr std::uint8_t kSeen = 2;  // an event came since the last sweep
 
     std::uint8_t Keys[256] = {};
     bool CapsLockOn = false;

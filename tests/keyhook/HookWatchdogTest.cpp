@@ -11,19 +11,19 @@ namespace {
 
 constexpr std::uint32_t kPeriodMs = 250;
 
-// The session as the hook thread sees it: a clock, the system's last-input time and the hook's
-// count of events. The hook may be deaf (removed by Windows), in which case keys move only the
-// last-input time, as mouse input always does.
+// The session as the hook thread sees it: a clock, a value that moves with each input the
+// system took in, and the hook's count of events. The hook may be deaf (removed by Windows), in
+// which case keys move only the input, as input the hook can never hear (Mouse) always does.
 class THookSession {
   public:
     explicit THookSession(std::uint32_t start = 100000)
-        : Now(start), LastInput(start - 5000), Watchdog({Now, LastInput, Events}) {}
+        : Now(start), Inputs(start - 5000), Watchdog({Now, Inputs, Events}) {}
 
     void Key() {
-        LastInput = Now;
+        Inputs = Now;
         Events += Deaf ? 0 : 1;
     }
-    void Mouse() { LastInput = Now; }
+    void Mouse() { Inputs = Now; }
 
     // One timer tick later (a key typed first when Typing); true when the watchdog asks for
     // the hook again, which then hears.
@@ -32,7 +32,7 @@ class THookSession {
             Key();
         }
         Now += kPeriodMs;
-        const bool reinstall = Watchdog.Check({Now, LastInput, Events});
+        const bool reinstall = Watchdog.Check({Now, Inputs, Events});
         Deaf = Deaf && !reinstall;
         return reinstall;
     }
@@ -48,7 +48,7 @@ class THookSession {
     }
 
     std::uint32_t Now;
-    std::uint32_t LastInput;
+    std::uint32_t Inputs;
     std::uint32_t Events = 7;
     bool Deaf = false;
     bool Typing = false;
@@ -77,7 +77,7 @@ TEST(HookWatchdogTest, AKeyReportedByTheNextCheckRaisesNoAlarm) {
         session.Key();  // typing all the time
     }
     // The system stamps the input, and the hook's call comes just after the check.
-    session.LastInput = session.Now;
+    session.Inputs = session.Now;
     EXPECT_FALSE(session.Tick());
     session.Events += 1;
     EXPECT_FALSE(session.Tick());

@@ -162,24 +162,22 @@ TEST_F(KeyHookWineTest, AHookRemovedWithNoInputAfterItComesBackOnThePeriod) {
     ExpectEachKeyReportedOnce();
 }
 
-// Moving the mouse without typing looks to the hook thread like a lost hook: it installs the
-// hook again while the old one is still in. That costs nothing: the old one goes, the new one
-// reports, and no key is reported twice.
-TEST_F(KeyHookWineTest, AFalseAlarmFromTheMouseReinstallsAHookThatStillReportsEachKeyOnce) {
+// The watchdog counts keys by their raw input: moving the mouse without typing is no sign of a
+// lost hook, and puts nothing back.
+TEST_F(KeyHookWineTest, AMovingMouseRaisesNoAlarmAndTheKeysAfterItAreReportedOnce) {
     const auto reinstalls = HookLibraryExport<TReinstallsProc>("KeyboardHook_Reinstalls");
     ASSERT_NE(reinstalls, nullptr);
     const DWORD before = reinstalls();
     RECT frame{};
     ASSERT_TRUE(GetWindowRect(SharedTarget().Handle(), &frame));
     const std::string x = std::to_string(frame.left + 60);
-    PumpFor(300);  // as after the removal above: input made at once did not register
     ASSERT_TRUE(Xdotool("mousemove " + x + " " + std::to_string(frame.top + 60) +
                         " sleep 0.1 mousemove " + x + " " + std::to_string(frame.top + 90)));
-    ASSERT_TRUE(PumpUntil([&] { return reinstalls() > before; }, kDeadlineMs))
-        << "mouse input without a key raised no alarm";
+    PumpFor(1500);  // six of the old watch's checks
+    EXPECT_EQ(reinstalls(), before) << "mouse input raised an alarm";
     EXPECT_TRUE(Reports.empty());
     ExpectEachKeyReportedOnce();
-    EXPECT_EQ(reinstalls(), before + 1) << "the keys after it raised another alarm";
+    EXPECT_EQ(reinstalls(), before) << "the keys after it raised an alarm";
 }
 
 // What other programs and the hook thread's own reinstalls do to it: after each, every key is

@@ -1,10 +1,10 @@
 // The test build's probe: it follows the hook that the hook thread has in, and holds the thread
-// at a watch tick on request, so that key events made meanwhile reach the old hook.
+// when woken on request, so that key events made meanwhile reach the old hook.
 #include "tests/wine/keyhook-test/HookThreadTestProbe.h"
 
 namespace {
 
-// How long PauseAReinstall waits for the hook thread's next tick, which comes every 250 ms.
+// How long PauseAReinstall waits for the hook thread to take the message that wakes it.
 constexpr DWORD kPauseWaitMs = 2000;
 
 }  // namespace
@@ -40,6 +40,8 @@ DWORD THookThreadTestProbe::ThreadId() const noexcept {
 bool THookThreadTestProbe::PauseAReinstall(DWORD pauseMs) noexcept {
     Pausing.store(false);
     PauseMs.store(pauseMs);
+    // The thread waits for keys, its stop and its period: a message wakes it.
+    PostThreadMessageA(HookThreadId.load(), WM_NULL, 0, 0);
     for (DWORD waited = 0; waited < kPauseWaitMs; waited += 10) {
         if (Pausing.load()) {
             return true;

@@ -18,7 +18,7 @@ class THookThreadTestProbe : public IHookThreadProbe {
     HHOOK InstalledHook() const noexcept;
     // The hook thread's id, 0 when none runs.
     DWORD ThreadId() const noexcept;
-    // A reinstall on the next watch tick after a pause of `pauseMs`; true once that pause has
+    // A reinstall, woken by a post, after a pause of `pauseMs`; true once that pause has
     // begun (waits up to 2 s for it).
     bool PauseAReinstall(DWORD pauseMs) noexcept;
 
