@@ -6,20 +6,13 @@
 #include <string>
 
 #include "platform/ExecutablePath.h"
+#include "platform/win32/Win32ProcAddress.h"
 #include "platform/win32/Win32SystemText.h"
 #include "platform/win32/Win32Text.h"
 
 namespace {
 
 constexpr const char* kLibraryName = "keyhook.dll";
-
-// GetProcAddress gives a FARPROC; going through the generic function type keeps the cast to
-// the real signature free of -Wcast-function-type.
-template <typename TProc>
-TProc Function(HMODULE module, const char* name) {
-    using TGeneric = void (*)();
-    return reinterpret_cast<TProc>(reinterpret_cast<TGeneric>(GetProcAddress(module, name)));
-}
 
 std::string ExecutableFolder() {
     const std::string full = ExecutableFullPath();
@@ -68,9 +61,9 @@ void TWin32KeyboardHookLibrary::Load() {
         return;
     }
     Module = module;
-    StartProc = Function<TStartProc>(module, "KeyboardHook_Start");
+    StartProc = ProcAddress<TStartProc>(module, "KeyboardHook_Start");
     if (StartProc != nullptr) {
-        StopProc = Function<TStopProc>(module, "KeyboardHook_Stop");
+        StopProc = ProcAddress<TStopProc>(module, "KeyboardHook_Stop");
     }
     if (!Loaded()) {
         LoadProblem = {THookStartFailure::NotLoadable, LastErrorText()};

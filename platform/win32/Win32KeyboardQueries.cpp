@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/win32/Win32ProcAddress.h"
+
 bool TWin32KeyboardQueries::GetKeyboardState(std::uint8_t (&state)[256]) {
     return ::GetKeyboardState(state) != FALSE;
 }
@@ -60,13 +62,8 @@ bool TWin32KeyboardQueries::KeepsDeadKeyState() {
     constexpr DWORD kFirstBuildThatKeepsTheState = 14393;
     auto rtlGetVersion = Calls.RtlGetVersion;
     if (rtlGetVersion == nullptr) {
-        HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-        if (ntdll == nullptr) {
-            return false;
-        }
-        using TGeneric = void (*)();
-        rtlGetVersion = reinterpret_cast<decltype(rtlGetVersion)>(
-            reinterpret_cast<TGeneric>(GetProcAddress(ntdll, "RtlGetVersion")));
+        rtlGetVersion =
+            ProcAddress<decltype(rtlGetVersion)>(GetModuleHandleW(L"ntdll.dll"), "RtlGetVersion");
     }
     OSVERSIONINFOW version{};
     version.dwOSVersionInfoSize = sizeof(version);

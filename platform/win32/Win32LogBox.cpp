@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/win32/Win32Clipboard.h"
+#include "platform/win32/Win32ProcAddress.h"
 
 namespace {
 // Room the list view keeps either side of a line's text, so that the widest line is not cut.
@@ -18,12 +19,9 @@ constexpr int kTextPadding = 16;
 // costs 100 ms before WinMain at every start (measured), loaded here it costs a few.
 const char* TWin32LogBox::ClassName() {
     static const bool registered = [] {
-        HMODULE comctl32 = LoadLibraryA("comctl32.dll");
         using TInitCommonControlsEx = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-        using TGeneric = void (*)();
-        const auto initCommonControlsEx =
-            reinterpret_cast<TInitCommonControlsEx>(reinterpret_cast<TGeneric>(
-                comctl32 != nullptr ? GetProcAddress(comctl32, "InitCommonControlsEx") : nullptr));
+        const auto initCommonControlsEx = ProcAddress<TInitCommonControlsEx>(
+            LoadLibraryA("comctl32.dll"), "InitCommonControlsEx");
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
         return initCommonControlsEx != nullptr && initCommonControlsEx(&controls) != FALSE;
     }();

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "platform/win32/Win32ProcAddress.h"
+
 namespace {
 
 // wtsapi32 is loaded when a refused window first needs it, not imported: every start of the
@@ -16,15 +18,10 @@ struct TWtsApi {
 
 const TWtsApi& WtsApi() {
     static const TWtsApi api = [] {
-        TWtsApi loaded;
-        if (HMODULE wtsapi32 = LoadLibraryA("wtsapi32.dll")) {
-            using TGeneric = void (*)();
-            loaded.EnumerateProcesses = reinterpret_cast<decltype(loaded.EnumerateProcesses)>(
-                reinterpret_cast<TGeneric>(GetProcAddress(wtsapi32, "WTSEnumerateProcessesW")));
-            loaded.FreeMemory = reinterpret_cast<decltype(loaded.FreeMemory)>(
-                reinterpret_cast<TGeneric>(GetProcAddress(wtsapi32, "WTSFreeMemory")));
-        }
-        return loaded;
+        HMODULE wtsapi32 = LoadLibraryA("wtsapi32.dll");
+        return TWtsApi{
+            ProcAddress<decltype(&WTSEnumerateProcessesW)>(wtsapi32, "WTSEnumerateProcessesW"),
+            ProcAddress<decltype(&WTSFreeMemory)>(wtsapi32, "WTSFreeMemory")};
     }();
     return api;
 }
