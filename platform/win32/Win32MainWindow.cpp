@@ -10,6 +10,7 @@
 #include "platform/win32/Win32CallbackGuard.h"
 #include "platform/win32/Win32Dpi.h"
 #include "platform/win32/Win32LastError.h"
+#include "platform/win32/Win32OwnKeystrokeFilter.h"
 #include "platform/win32/Win32SaveButton.h"
 #include "platform/win32/resources/ResourceIds.h"
 
@@ -323,6 +324,10 @@ LRESULT TWin32MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
         case WM_COMMAND:
             OnCommand(LOWORD(wParam), HIWORD(wParam));
             return 0;
+        case WM_ACTIVATEAPP:
+            // The program's own keys come to this thread from now on, or no more.
+            RunGuarded([wParam] { TWin32OwnKeystrokeFilter::ThreadActivated(wParam != FALSE); });
+            break;
         case DM_GETDEFID:
             // No button is the default one: DefDlgProcA may name a push button that had the
             // focus before, and Enter in a box would then click it.

@@ -17,6 +17,13 @@
 // thread's key state changes as for any key. Only the keystroke messages are emptied: WM_CHAR
 // and WM_SYSCHAR are made by TranslateMessage from a key-down, which is gone by then, and
 // their own extra information is not the key's.
+//
+// The hook runs for every message the thread takes, and under Wine each run is three calls to
+// the wineserver: at every tick of an idle program. But the system puts key messages only in
+// the queue of the foreground thread, the one whose window is active. So the hook is set when
+// the thread becomes the foreground thread (WM_ACTIVATEAPP is sent to it before it takes any
+// key that follows the change) and taken away once it has stopped being it and its queue holds
+// no key message: the keys queued before the change are still taken afterwards.
 #include "platform/win32/Win32OwnKeystrokeFilter.h"
 
 #include "platform/Keyboard.h"
@@ -24,32 +31,63 @@
 
 namespace {
 
+thread_local TWin32OwnKeystrokeFilter* ThreadFilter = nullptr;
+
 bool IsKeystroke(UINT message) {
     return message == WM_KEYDOWN || message == WM_KEYUP || message == WM_SYSKEYDOWN ||
            message == WM_SYSKEYUP;
 }
 
-// Runs on the thread that installed it, inside its GetMessage and PeekMessage calls.
-LRESULT CALLBACK FilterOwnKeystrokes(int code, WPARAM removal, LPARAM lParam) {
-    if (code == HC_ACTION) {
-        auto* message = reinterpret_cast<MSG*>(lParam);
-        if (IsKeystroke(message->message) &&
-            static_cast<ULONG_PTR>(GetMessageExtraInfo()) == kOwnKeystrokeMark) {
-            message->message = WM_NULL;
-        }
-    }
-    return CallNextHookEx(nullptr, code, removal, lParam);
+bool KeysQueued() {
+    return (HIWORD(GetQueueStatus(QS_KEY)) & QS_KEY) != 0;
 }
 
 }  // namespace
 
-TWin32OwnKeystrokeFilter::TWin32OwnKeystrokeFilter()
-    : Hook(SetWindowsHookExA(WH_GETMESSAGE, &FilterOwnKeystrokes, nullptr, GetCurrentThreadId())) {
-    if (Hook == nullptr) {
-        ThrowLastError("Install the keystroke filter", "WH_GETMESSAGE");
-    }
+TWin32OwnKeystrokeFilter::TWin32OwnKeystrokeFilter() {
+    ThreadFilter = this;
 }
 
 TWin32OwnKeystrokeFilter::~TWin32OwnKeystrokeFilter() {
-    UnhookWindowsHookEx(Hook);
+    Remove();
+    ThreadFilter = nullptr;
+}
+
+void TWin32OwnKeystrokeFilter::ThreadActivated(bool active) {
+    TWin32OwnKeystrokeFilter* filter = ThreadFilter;
+    if (filter == nullptr) {
+        return;
+    }
+    filter->Foreground = active;
+    if (active && filter->Hook == nullptr) {
+        filter->Hook =
+            SetWindowsHookExA(WH_GETMESSAGE, &FilterOwnKeystrokes, nullptr, GetCurrentThreadId());
+        if (filter->Hook == nullptr) {
+            ThrowLastError("Install the keystroke filter", "WH_GETMESSAGE");
+        }
+    }
+}
+
+void TWin32OwnKeystrokeFilter::Remove() {
+    if (Hook != nullptr) {
+        UnhookWindowsHookEx(Hook);
+        Hook = nullptr;
+    }
+}
+
+// Runs on the thread that installed it, inside its GetMessage and PeekMessage calls.
+LRESULT CALLBACK TWin32OwnKeystrokeFilter::FilterOwnKeystrokes(int code,
+                                                               WPARAM removal,
+                                                               LPARAM lParam) {
+    if (code == HC_ACTION) {
+        auto* message = reinterpret_cast<MSG*>(lParam);
+        if (IsKeystroke(message->message)) {
+            if (static_cast<ULONG_PTR>(GetMessageExtraInfo()) == kOwnKeystrokeMark) {
+                message->message = WM_NULL;
+            }
+        } else if (ThreadFilter != nullptr && !ThreadFilter->Foreground && !KeysQueued()) {
+            ThreadFilter->Remove();
+        }
+    }
+    return CallNextHookEx(nullptr, code, removal, lParam);
 }
