@@ -12,8 +12,8 @@ class TForegroundWatch {
     // Both outlive the watch.
     TForegroundWatch(IForegroundWindows& windows, IEventLog& log);
 
-    // Run on every timer tick.
-    void Check();
+    // Run on every timer tick; keysFollow when the tick goes on to send keys.
+    void Check(bool keysFollow);
 
   private:
     static constexpr std::size_t kToldWindows = 16;

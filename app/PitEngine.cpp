@@ -78,7 +78,7 @@ void TPitEngine::Tick() {
         return;
     }
     // Before the drain: a line about the window in front comes before the keys sent into it.
-    Foreground.Check();
+    Foreground.Check(QueueCount >= QueuePos);
     Drain();
     CheckWait();
 }

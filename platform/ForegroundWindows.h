@@ -38,8 +38,14 @@ class IForegroundWindows {
     virtual ~IForegroundWindows() = default;
 
     // The window that has the foreground now; 0 when none has (Win32: GetForegroundWindow).
-    // One system call, cheap enough for every timer tick. Does not run the message loop.
+    // One system call. Does not run the message loop.
     virtual TWindowHandle ForegroundWindow() = 0;
+
+    // Whether the window in front may have changed since the last call: true when the system
+    // has told of a change since then (Win32: EVENT_SYSTEM_FOREGROUND, which reaches this
+    // thread through its message loop, so a moment after the change), at the first call, and
+    // at every call where the system will not tell. No system call but the first.
+    virtual bool ForegroundChanged() = 0;
 
     // The level and name of the process that owns the window. Opens the process and its token
     // and reads them, a few system calls, and when they refuse, lists the session's processes

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/win32/Win32IntegrityLevel.h"
@@ -26,6 +27,9 @@ class TKernelHandle {
 
     HANDLE Handle;
 };
+
+// The one object whose event hook is set: the events come to the thread that set it.
+TWin32ForegroundWindows* Watching = nullptr;
 
 // The file name of the process's program, without its folder; empty when the system will not
 // tell. QueryFullProcessImageNameW needs only PROCESS_QUERY_LIMITED_INFORMATION.
@@ -61,8 +65,50 @@ TProcessLevel TWin32ForegroundWindows::FailureLevel(DWORD error, DWORD processId
                                         : TProcessLevel::Unknown;
 }
 
+TWin32ForegroundWindows::~TWin32ForegroundWindows() {
+    if (ForegroundEvents != nullptr) {
+        UnhookWinEvent(ForegroundEvents);
+        Watching = nullptr;
+    }
+}
+
 TWindowHandle TWin32ForegroundWindows::ForegroundWindow() {
     return reinterpret_cast<TWindowHandle>(GetForegroundWindow());
+}
+
+// The event hook is out of context: the system posts each event to the thread that set it,
+// which calls OnForegroundEvent from its message loop, so no module is loaded into other
+// processes. Asking GetForegroundWindow at every tick instead costs a wineserver call a tick
+// under Wine. Wine 8 sends no EVENT_SYSTEM_FOREGROUND at all: there the check runs only before
+// keys are sent and at the first tick.
+bool TWin32ForegroundWindows::ForegroundChanged() {
+    if (!Asked) {
+        Asked = true;
+        Watching = this;
+        ForegroundEvents =
+            SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr,
+                            &OnForegroundEvent, 0, 0, WINEVENT_OUTOFCONTEXT);
+        if (ForegroundEvents == nullptr) {
+            Watching = nullptr;
+        }
+        return true;
+    }
+    if (ForegroundEvents == nullptr) {
+        return true;
+    }
+    return std::exchange(Changed, false);
+}
+
+void CALLBACK TWin32ForegroundWindows::OnForegroundEvent(HWINEVENTHOOK /*hook*/,
+                                                         DWORD /*event*/,
+                                                         HWND /*window*/,
+                                                         LONG /*object*/,
+                                                         LONG /*child*/,
+                                                         DWORD /*thread*/,
+                                                         DWORD /*time*/) {
+    if (Watching != nullptr) {
+        Watching->Changed = true;
+    }
 }
 
 // Only ERROR_ACCESS_DENIED counts as refused: a higher process's token or the process itself

@@ -128,10 +128,10 @@ TEST_F(EventLogTest, FileThatCannotBeCreatedOrWrittenIsShownInTheErrorBoxAndTheL
     EXPECT_EQ(Save(), "QuorlWait: Cannot write file Log.txt.");
 }
 
-// Each tick asks for the window in front, and for its process only when it changed to one not
-// told of yet: one line for a process with more rights, or one of this user that refuses to
-// tell; none for a window told before, a reachable window, another user's refusal or a query
-// that failed otherwise.
+// A tick asks for the window in front when the system has told of a change, and for its process
+// only when it changed to one not told of yet: one line for a process with more rights, or one
+// of this user that refuses to tell; none for a window told before, a reachable window, another
+// user's refusal or a query that failed otherwise.
 TEST_F(EventLogTest, AWindowOfAProcessWithMoreRightsIsToldOnlyTheFirstTimeItComesToTheFront) {
     using enum TProcessLevel;
     const struct {
@@ -141,6 +141,7 @@ TEST_F(EventLogTest, AWindowOfAProcessWithMoreRightsIsToldOnlyTheFirstTimeItCome
         std::string Name;
         Strings Lines;
         int Queries;
+        bool TellLate = false;  // the system tells of this change only after the tick
     } steps[] = {
         {"higher level", 1, Higher, "Sim.exe", {"Sim.exe" + kHigher}, 1},
         {"same level", 2, Same, "notepad.exe", {}, 1},
@@ -154,16 +155,31 @@ TEST_F(EventLogTest, AWindowOfAProcessWithMoreRightsIsToldOnlyTheFirstTimeItCome
         {"the higher window again", 1, Higher, "Sim.exe", {}, 0},
         {"the refused window again", 4, AccessDenied, "Race Sim", {}, 0},
         {"another user's window again", 7, AccessDeniedOtherUser, "Other.exe", {}, 1},
+        {"a change not told yet", 8, Higher, "Late.exe", {}, 0, true},
+        {"the change told", 8, Higher, "Late.exe", {"Late.exe" + kHigher}, 1},
     };
     const int& queries = Application.ForegroundWindowsService.Queries;
     for (const auto& step : steps) {
         SCOPED_TRACE(step.Label);
         Memo1.Stored.clear();
         const int queriesBefore = queries;
+        Application.ForegroundWindowsService.TellLate = step.TellLate;
         InFront(step.Window, step.Level, step.Name);
         EXPECT_EQ(Events(), step.Lines);
         EXPECT_EQ(queries - queriesBefore, step.Queries);
     }
+}
+
+// The system tells of a new window in front a moment after the change; a tick about to send
+// keys asks anyway, so the line about the window comes before the keys typed into it.
+TEST_F(EventLogTest, TheLineAboutAWindowInFrontComesBeforeTheKeysTypedIntoIt) {
+    Type("x");
+    Application.ForegroundWindowsService.TellLate = true;
+    InFront(9, TProcessLevel::Higher, "Sim.exe");
+    const Strings events = Events();
+    ASSERT_GE(events.size(), 3u);
+    EXPECT_EQ(Strings(events.begin(), events.begin() + 3),
+              (Strings{"Got key x", "Sim.exe" + kHigher, "Sending string \rPit In\r"}));
 }
 
 // The window and its box outlive the log: once the program's windows are gone the box must not

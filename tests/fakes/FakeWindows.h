@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <utility>
@@ -63,10 +64,20 @@ class TFakeKeyboardHookLibrary : public IKeyboardHookLibrary {
 };
 
 // The window in front, and each window's process as the test sets it; any other window's is
-// Unknown, as for a window that is gone. Counts the process queries.
+// Unknown, as for a window that is gone. Counts the process queries. Tells of a change of the
+// window in front at the next ForegroundChanged, or with TellLate at the one after, as the
+// system's event reaches the program a moment after the change.
 class TFakeForegroundWindows : public IForegroundWindows {
   public:
     TWindowHandle ForegroundWindow() override { return Foreground; }
+    bool ForegroundChanged() override {
+        if (std::exchange(TellLate, false)) {
+            return false;
+        }
+        const bool changed = !Told || *Told != Foreground;
+        Told = Foreground;
+        return changed;
+    }
     TWindowProcess WindowProcess(TWindowHandle window) override {
         ++Queries;
         const auto found = Processes.find(window);
@@ -74,8 +85,12 @@ class TFakeForegroundWindows : public IForegroundWindows {
     }
 
     TWindowHandle Foreground = 0;
+    bool TellLate = false;
     std::map<TWindowHandle, TWindowProcess> Processes;
     int Queries = 0;
+
+  private:
+    std::optional<TWindowHandle> Told;
 };
 
 // A hot-key window whose own entry journals each message and answers 2000 + its number; its
