@@ -171,15 +171,42 @@ TEST_F(EventLogTest, AWindowOfAProcessWithMoreRightsIsToldOnlyTheFirstTimeItCome
 }
 
 // The system tells of a new window in front a moment after the change; a tick about to send
-// keys asks anyway, so the line about the window comes before the keys typed into it.
+// keys asks anyway, so the line about the window comes before the keys typed into it. A window
+// asked of once is not asked again while the keys go out.
 TEST_F(EventLogTest, TheLineAboutAWindowInFrontComesBeforeTheKeysTypedIntoIt) {
-    Type("x");
-    Application.ForegroundWindowsService.TellLate = true;
-    InFront(9, TProcessLevel::Higher, "Sim.exe");
-    const Strings events = Events();
-    ASSERT_GE(events.size(), 3u);
-    EXPECT_EQ(Strings(events.begin(), events.begin() + 3),
-              (Strings{"Got key x", "Sim.exe" + kHigher, "Sending string \rPit In\r"}));
+    using enum TProcessLevel;
+    const struct {
+        const char* Label;
+        std::string Message;
+        int TicksBefore;  // ticks of the send before the change
+        TProcessLevel Level;
+        Strings Lines;  // the lines of the tick of the change
+    } rows[] = {
+        {"the first keys", "Pit In", 0, Higher, {"Sim.exe" + kHigher, "Sending string \rPit In\r"}},
+        {"a last key of its own",
+         "abcdefghij",
+         1,
+         Higher,
+         {"Sim.exe" + kHigher, "Sending string \r"}},
+        {"a reachable window", "abcdefghij", 0, Same, {"Sending string \rabcdefghij"}},
+    };
+    TWindowHandle window = 10;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Label);
+        Box("Pit In Message").Value = row.Message;
+        Type("x");
+        Ticks(row.TicksBefore);
+        Memo1.Flush();
+        Memo1.Stored.clear();
+        const int queriesBefore = Application.ForegroundWindowsService.Queries;
+        Application.ForegroundWindowsService.TellLate = true;
+        InFront(++window, row.Level, "Sim.exe");
+        const Strings events = Events();
+        ASSERT_GE(events.size(), row.Lines.size());
+        EXPECT_EQ(Strings(events.begin(), events.begin() + row.Lines.size()), row.Lines);
+        Ticks(3);
+        EXPECT_EQ(Application.ForegroundWindowsService.Queries - queriesBefore, 1);
+    }
 }
 
 // The window and its box outlive the log: once the program's windows are gone the box must not
